@@ -1,0 +1,155 @@
+#include "frmMain.h"
+
+#include "AppInfo.h"
+#include "ConnectionSettings.h"
+#include "FormLayout.h"
+#include "MessageBox.h"
+#include "MousePointer.h"
+#include "basMessage.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+using platform::twips;
+using platform::twipsRect;
+
+namespace {
+
+constexpr int kClientWidth = 5070;
+constexpr int kClientHeight = 3105;
+constexpr int kStatusTop = 2775;
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setFont(platform::formFont());
+    createButtons();
+    createMenus();
+    createStatusBar();
+    fixClientArea();
+    Form_Load();
+}
+
+void frmMain::createButtons()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    const QString captions[] = {msg::kTableDocument, msg::kViewDocument, msg::kProcedureDocument,
+        msg::kFunctionDocument};
+    for (qint16 index = 0; index < 4; ++index) {
+        auto* button = new QPushButton(captions[index], client);
+        button->setObjectName(QStringLiteral("cmdDoc_%1").arg(index));
+        button->setAccessibleName(captions[index]);
+        button->setGeometry(twipsRect(240, 240 + 600 * index, 4575, 495));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, index] { cmdDoc_Click(index); });
+        cmdDoc[index] = button;
+    }
+    for (int index = 0; index < 3; ++index)
+        setTabOrder(cmdDoc[index], cmdDoc[index + 1]);
+    setCentralWidget(client);
+}
+
+void frmMain::createMenus()
+{
+    mnuFile = menuBar()->addMenu(msg::kMenuFile);
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileConnect = mnuFile->addAction(msg::kMenuFileConnect);
+    mnuFileConnect->setObjectName(QStringLiteral("mnuFileConnect"));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar"));
+    mnuFileEnd = mnuFile->addAction(msg::kMenuFileEnd);
+    mnuFileEnd->setObjectName(QStringLiteral("mnuFileEnd"));
+    connect(mnuFileEnd, &QAction::triggered, this, &frmMain::mnuFileEnd_Click);
+
+    mnuHelp = menuBar()->addMenu(msg::kMenuHelp);
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpVersion = mnuHelp->addAction(msg::kMenuHelpVersion);
+    mnuHelpVersion->setObjectName(QStringLiteral("mnuHelpVersion"));
+    connect(mnuHelpVersion, &QAction::triggered, this, &frmMain::mnuHelpVersion_Click);
+}
+
+void frmMain::createStatusBar()
+{
+    stbMain = new QStatusBar(this);
+    stbMain->setObjectName(QStringLiteral("stbMain"));
+    stbMain->setSizeGripEnabled(false);
+    // One label across the whole bar: a permanent text that assistive
+    // technology reads as the label's name.
+    statusText = new QLabel(stbMain);
+    statusText->setObjectName(QStringLiteral("stbMainText"));
+    statusText->setTextFormat(Qt::PlainText);
+    stbMain->addWidget(statusText, 1);
+    setStatusBar(stbMain);
+}
+
+void frmMain::fixClientArea()
+{
+    centralWidget()->setFixedSize(twips(kClientWidth), twips(kStatusTop));
+    stbMain->setFixedSize(twips(kClientWidth), twips(kClientHeight - kStatusTop));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmMain::Form_Load()
+{
+    setWindowTitle(QString::fromUtf8(platform::app_info::kTitle));
+    mblnFirstActivate = true;
+    ClearStatus();
+}
+
+void frmMain::ShowStatus(const QString& text)
+{
+    statusText->setText(text);
+    QAccessibleEvent event(statusText, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+void frmMain::ClearStatus()
+{
+    ShowStatus(QString());
+}
+
+bool frmMain::IsConnected() const
+{
+    return !gstrSvr.isEmpty();
+}
+
+void frmMain::mnuFileEnd_Click()
+{
+    close();
+}
+
+void frmMain::mnuHelpVersion_Click()
+{
+    using namespace platform::app_info;
+    platform::MessageBox::show(this,
+        QStringLiteral("Ver.%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision),
+        platform::MsgBoxStyle::OkOnly);
+}
+
+void frmMain::cmdDoc_Click(qint16 Index)
+{
+    ShowStatus(msg::kCreatingDocument);
+    platform::setMousePointer(platform::MousePointer::Hourglass);
+    const bool done = CreateDocument(Index);
+    platform::setMousePointer(platform::MousePointer::Default);
+    if (done)
+        ShowStatus(msg::kDocumentCreated);
+}
+
+bool frmMain::CreateDocument(qint16 kind)
+{
+    Q_UNUSED(kind);
+    if (!IsConnected()) {
+        ShowStatus(msg::kNotConnected);
+        return false;
+    }
+    return false;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// Every fixed text the user sees.
+namespace msg {
+
+// Main window
+inline const QString kTableDocument = QStringLiteral("テーブル仕様書");
+inline const QString kViewDocument = QStringLiteral("ビュー仕様書");
+inline const QString kProcedureDocument = QStringLiteral("ストアドプロシージャ仕様書");
+inline const QString kFunctionDocument = QStringLiteral("ストアドファンクション仕様書");
+inline const QString kMenuFile = QStringLiteral("ファイル(&F)");
+inline const QString kMenuFileConnect = QStringLiteral("データベース接続(&C)...");
+inline const QString kMenuFileEnd = QStringLiteral("終了(&X)");
+inline const QString kMenuHelp = QStringLiteral("ヘルプ(&H)");
+inline const QString kMenuHelpVersion = QStringLiteral("バージョン(&V)...");
+
+// Status line
+inline const QString kCreatingDocument = QStringLiteral("仕様書を作成しています...");
+inline const QString kDocumentCreated = QStringLiteral("仕様書を作成しました。");
+inline const QString kNotConnected = QStringLiteral("データベースに接続されていません。");
+inline const QString kNoData = QStringLiteral("データがみつかりません。");
+inline const QString kConnected = QStringLiteral("データベース接続に成功しました。");
+
+// Message boxes
+inline const QString kSpreadsheetMissing = QStringLiteral("Microsoft Excelがインストールされていません。");
+
+// Workbook
+inline const QString kIndexSheetName = QStringLiteral("目次");
+
+// Logon dialog
+inline const QString kLogonCaption = QStringLiteral("SQL Server接続");
+inline const QString kLabelServer = QStringLiteral("サーバー:");
+inline const QString kLabelDatabase = QStringLiteral("データベース:");
+inline const QString kLabelUser = QStringLiteral("ユーザー:");
+inline const QString kLabelPassword = QStringLiteral("パスワード:");
+inline const QString kButtonConnect = QStringLiteral("接続");
+inline const QString kButtonCancel = QStringLiteral("キャンセル");
+
+}  // namespace msg
