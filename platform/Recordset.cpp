@@ -1,5 +1,7 @@
 #include "Recordset.h"
 
+#include "Command.h"
+#include "ObjectErrors.h"
 #include "RuntimeError.h"
 
 namespace platform {
@@ -18,12 +20,19 @@ namespace {
 void Recordset::openWith(QStringList fieldNames, std::vector<Row> rows)
 {
     if (open_)
-        throw RuntimeError(error_number::kApplicationDefined,
-            QStringLiteral("オブジェクトが開いている場合は、操作は許可されません。"));
+        throwObjectOpen();
     names_ = std::move(fieldNames);
     rows_ = std::move(rows);
     position_ = 0;
     open_ = true;
+}
+
+void Recordset::open(Command& command)
+{
+    if (open_)
+        throwObjectOpen();
+    if (auto result = command.execute())
+        openWith(std::move(result->fieldNames), std::move(result->rows));
 }
 
 void Recordset::close()
@@ -78,16 +87,14 @@ const FieldValue& Recordset::value(int index) const
 void Recordset::requireOpen() const
 {
     if (!open_)
-        throw RuntimeError(error_number::kObjectClosed,
-            QStringLiteral("オブジェクトが閉じている場合は、操作は許可されません。"));
+        throwObjectClosed();
 }
 
 void Recordset::requireField(int index) const
 {
     requireOpen();
     if (index < 0 || index >= names_.size())
-        throw RuntimeError(error_number::kItemNotFound,
-            QStringLiteral("要求された名前、または序数に対応する項目がコレクションに見つかりません。"));
+        throwItemNotFound();
 }
 
 }  // namespace platform

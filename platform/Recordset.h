@@ -8,6 +8,8 @@
 
 namespace platform {
 
+class Command;
+
 // A client-side result set: every row is read when it opens, so it can be
 // walked forward, rewound with moveFirst() and walked again.
 class Recordset {
@@ -19,6 +21,10 @@ public:
     // Opens the set on rows already read, positioned on the first row (or at
     // its end when there are none). Used by the database command and by tests.
     void openWith(QStringList fieldNames, std::vector<Row> rows);  // throws RuntimeError when already open
+
+    // Runs the command and holds its whole result. A command that returns no
+    // rows at all (not even an empty set) leaves the set closed.
+    void open(Command& command);  // throws RuntimeError
 
     void close();  // throws RuntimeError when not open
 

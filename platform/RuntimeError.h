@@ -30,13 +30,18 @@ private:
 // of the original automation interfaces know.
 namespace error_number {
 inline constexpr qint32 kOverflow = 6;
+inline constexpr qint32 kSubscriptOutOfRange = 9;
 inline constexpr qint32 kTypeMismatch = 13;
+inline constexpr qint32 kObjectVariableNotSet = 91;
 inline constexpr qint32 kInvalidUseOfNull = 94;
 inline constexpr qint32 kCannotCreateObject = 429;
 inline constexpr qint32 kApplicationDefined = 1004;
+inline constexpr qint32 kInvalidArgument = 3001;
 inline constexpr qint32 kNoCurrentRecord = 3021;
 inline constexpr qint32 kItemNotFound = 3265;
 inline constexpr qint32 kObjectClosed = 3704;
+inline constexpr qint32 kObjectOpen = 3705;
+inline constexpr qint32 kConnectionUnusable = 3709;
 inline constexpr qint32 kGenericFailure = -2147467259;  // E_FAIL
 }  // namespace error_number
 

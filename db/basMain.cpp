@@ -1,0 +1,130 @@
+#include "basMain.h"
+
+#include <algorithm>
+
+QString GetXtype(qint32 DocKind)
+{
+    switch (DocKind) {
+    case 0:
+        return QStringLiteral("U");
+    case 1:
+        return QStringLiteral("V");
+    case 2:
+        return QStringLiteral("P");
+    case 3:
+        return QStringLiteral("FN");
+    default:
+        return {};
+    }
+}
+
+// The fragments are sent exactly as joined here: no line breaks, and the
+// closing quote of the type code runs straight into the next keyword.
+QString GetObjectListSql(qint32 DocKind)
+{
+    const bool routine = DocKind == 2 || DocKind == 3;
+    QString sql;
+    sql += u"SELECT ";
+    sql += u"    obj.id AS ID, ";
+    sql += u"    obj.name AS オブジェクト名, ";
+    if (routine)
+        sql += u"    com.text AS コメント, ";
+    sql += u"    obj.crdate AS 作成日, ";
+    sql += u"    obj.refdate AS 更新日 ";
+    sql += u"FROM ";
+    sql += u"    sysobjects AS obj ";
+    if (routine) {
+        sql += u"    INNER JOIN syscomments AS com ";
+        sql += u"        ON obj.id = com.id ";
+    }
+    sql += u"WHERE ";
+    sql += u"    obj.xtype = '";
+    sql += GetXtype(DocKind);
+    sql += u"'";
+    sql += u"ORDER BY ";
+    sql += u"    obj.name ";
+    return sql;
+}
+
+QString GetColumnListSql(qint32 DocKind)
+{
+    QString sql;
+    sql += u"SELECT ";
+    sql += u"    col.name AS 列名, ";
+    sql += u"    typ.name AS データ型, ";
+    sql += u"    col.length AS データ長, ";
+    sql += u"    col.scale AS 小数点桁数, ";
+    sql += u"    CASE WHEN iky.colid IS NOT NULL THEN 'PK' ELSE '' END AS 制約, ";
+    sql += u"    CASE WHEN col.isnullable = 1 THEN '○' ELSE '' END AS NULL許可 ";
+    sql += u"FROM ";
+    sql += u"    sysobjects AS obj ";
+    sql += u"    INNER JOIN syscolumns AS col ";
+    sql += u"        INNER JOIN systypes AS typ ";
+    sql += u"            ON col.xtype = typ.xtype ";
+    sql += u"            AND typ.status = 0 ";
+    sql += u"        ON obj.id = col.id ";
+    sql += u"    LEFT JOIN sysobjects AS pky ";
+    sql += u"        ON obj.id = pky.parent_obj ";
+    sql += u"        AND pky.xtype = 'PK' ";
+    sql += u"    LEFT JOIN sysindexes AS ind ";
+    sql += u"        ON pky.name = ind.name ";
+    sql += u"    LEFT JOIN sysindexkeys AS iky ";
+    sql += u"        ON obj.id = iky.id ";
+    sql += u"        AND ind.indid = iky.indid ";
+    sql += u"        AND col.colid = iky.colid ";
+    sql += u"WHERE ";
+    sql += u"    obj.xtype = '";
+    sql += GetXtype(DocKind);
+    sql += u"'";
+    sql += u"AND ";
+    sql += u"    obj.id = ? ";
+    sql += u"ORDER BY ";
+    sql += u"    col.colorder ";
+    return sql;
+}
+
+QString GetRoutineComment(const QString& text)
+{
+    QString source = text;
+    source.remove(QStringLiteral("\r\n"));
+    qsizetype position = 1;
+    const QString comments = ExtractBlockComment(position, source);
+
+    // Only the blank U+0020 is trimmed; tabs and stray line ends stay.
+    qsizetype first = 0;
+    qsizetype last = comments.size();
+    while (first < last && comments[first] == u' ')
+        ++first;
+    while (last > first && comments[last - 1] == u' ')
+        --last;
+    return comments.mid(first, last - first);
+}
+
+// A loop rather than recursion: a routine may hold thousands of comments.
+QString ExtractBlockComment(qsizetype& position, QString text)
+{
+    QString collected;
+    for (;;) {
+        const qsizetype from = std::max<qsizetype>(position, 1) - 1;
+        const qsizetype opener = text.indexOf(QStringLiteral("/*"), from);
+        if (opener < 0)
+            break;
+        position = opener + 1 + 2;
+        // The opener's asterisk cannot close the comment as well.
+        const qsizetype closer = text.indexOf(QStringLiteral("*/"), opener + 2);
+        if (closer < 0)
+            break;
+        position = closer + 1 + 2;
+        collected += TrimCommentMarks(text.mid(opener + 2, closer - opener - 2));
+    }
+    return collected;
+}
+
+QString TrimCommentMarks(const QString& text)
+{
+    QString cleaned = text;
+    cleaned.remove(QStringLiteral("/*"));
+    cleaned.remove(QStringLiteral("*/"));
+    cleaned.remove(u'*');
+    return cleaned;
+}

@@ -1,0 +1,142 @@
+#include "clsMsSqlConnect.h"
+
+#include "Command.h"
+#include "PhaseTimer.h"
+#include "RuntimeError.h"
+
+#include <limits>
+
+using platform::RuntimeError;
+
+namespace {
+
+QString connectionValue(const QString& value)
+{
+    if (!value.contains(u';') && !value.startsWith(u'{'))
+        return value;
+    return u'{' + QString(value).replace(u'}', QStringLiteral("}}")) + u'}';
+}
+
+QString failureText(const std::exception& error)
+{
+    if (const auto* runtime = dynamic_cast<const RuntimeError*>(&error))
+        return runtime->failureText();
+    return RuntimeError(platform::error_number::kGenericFailure, QString::fromLocal8Bit(error.what()))
+        .failureText();
+}
+
+void requireObject(const std::shared_ptr<platform::Recordset>& recordset)  // throws RuntimeError
+{
+    if (!recordset)
+        throw RuntimeError(platform::error_number::kObjectVariableNotSet,
+            QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
+}
+
+}  // namespace
+
+QString BuildConnectionString(const QString& vstrSvr, const QString& vstrDb, const QString& vstrUid,
+    const QString& vstrPwd)
+{
+    return QStringLiteral("driver=SQL Server;server=") + connectionValue(vstrSvr)
+        + QStringLiteral(";database=") + connectionValue(vstrDb)
+        + QStringLiteral(";uid=") + connectionValue(vstrUid)
+        + QStringLiteral(";pwd=") + connectionValue(vstrPwd) + u';';
+}
+
+clsMsSqlConnect::clsMsSqlConnect() : Recordset_(std::make_shared<platform::Recordset>())
+{
+    setQueryTimeOut(3000);
+}
+
+QString clsMsSqlConnect::Message() const
+{
+    return Message_;
+}
+
+void clsMsSqlConnect::setMessage(const QString& text)
+{
+    Message_ = text;
+}
+
+std::shared_ptr<platform::Recordset> clsMsSqlConnect::Recordset() const
+{
+    return Recordset_;
+}
+
+void clsMsSqlConnect::setRecordset(std::shared_ptr<platform::Recordset> vobjRs)
+{
+    Recordset_ = std::move(vobjRs);
+}
+
+qint32 clsMsSqlConnect::QueryTimeOut() const
+{
+    return QueryTimeOut_;
+}
+
+void clsMsSqlConnect::setQueryTimeOut(qint32 vlngTimeOut)
+{
+    QueryTimeOut_ = vlngTimeOut;
+}
+
+bool clsMsSqlConnect::Connect(const QString& vstrSvr, const QString& vstrDb, const QString& vstrUid,
+    const QString& vstrPwd)
+{
+    const platform::phase_timer::Scope timing(platform::phase_timer::Phase::Database);
+    try {
+        Connection_.setConnectionString(BuildConnectionString(vstrSvr, vstrDb, vstrUid, vstrPwd));
+        Connection_.open();
+        Connection_.setCursorLocation(platform::CursorLocation::Client);
+        return true;
+    } catch (const std::exception& error) {
+        setMessage(failureText(error));
+        return false;
+    }
+}
+
+void clsMsSqlConnect::Disconnect()
+{
+    const platform::phase_timer::Scope timing(platform::phase_timer::Phase::Database);
+    Connection_.close();
+}
+
+void clsMsSqlConnect::CloseRs()
+{
+    const platform::phase_timer::Scope timing(platform::phase_timer::Phase::Database);
+    const auto recordset = Recordset();
+    requireObject(recordset);
+    recordset->close();
+}
+
+bool clsMsSqlConnect::ExecQuery(const QString& vstrSql)
+{
+    const platform::phase_timer::Scope timing(platform::phase_timer::Phase::Database);
+    try {
+        platform::Command command;
+        command.setActiveConnection(Connection_);
+        command.setCommandTimeout(QueryTimeOut());
+        command.setCommandText(vstrSql);
+        if (ParamCount_ > 0) {
+            for (std::size_t i = 0; i < Params_.size(); ++i)
+                command.setParameter(static_cast<int>(i), Params_[i]);
+        }
+        const auto recordset = Recordset();
+        requireObject(recordset);
+        recordset->open(command);
+        return true;
+    } catch (const std::exception& error) {
+        setMessage(failureText(error));
+        return false;
+    }
+}
+
+void clsMsSqlConnect::SetParam(qint16 vintIndex, const platform::FieldValue& vvarValue)
+{
+    if (vintIndex < 0)
+        throw RuntimeError(platform::error_number::kSubscriptOutOfRange,
+            QStringLiteral("インデックスが有効範囲にありません。"));
+    Params_.resize(static_cast<std::size_t>(vintIndex) + 1);
+    Params_[static_cast<std::size_t>(vintIndex)] = vvarValue;
+    if (ParamCount_ == std::numeric_limits<qint16>::max())
+        throw RuntimeError(platform::error_number::kOverflow, QStringLiteral("オーバーフローしました。"));
+    ++ParamCount_;
+}

@@ -1,0 +1,109 @@
+-- A SQL Server catalog as the program's queries see it, for the stand-in
+-- server's test database: rows of the catalog tables of
+-- scripts/standin-schema.sql (loaded first), with SQL Server's type codes and
+-- byte lengths.
+--
+-- Objects:
+--   tables U   Customer (1003), Order Detail (1004, blank in the name),
+--              作業ログ (1005, no primary key), 受注明細 (1002, composite key,
+--              a sysname column), 顧客 (1001)
+--   views V    v_CustomerOrders (2002), 顧客一覧 (2001)
+--   procs P    GetOrders (3002), usp_受注登録 (3001, source in three pieces),
+--              usp_暗号化 (3003, encrypted: text is NULL), usp_未登録 (3004, no text row)
+--   funcs FN   fn_FullName (4002, LF line ends), fn_税込価格 (4001, two pieces)
+--   not listed TF fn_顧客注文 (4003), IF fn_注文一覧 (4004), constraints, a system table
+
+SET NAMES utf8mb4;
+
+INSERT INTO sysobjects (name, id, xtype, parent_obj, crdate, type, refdate, category) VALUES
+  ('sysrowsets',            5, 'S',     0, '2019-09-24 14:21:30.000', 'S ', '2019-09-24 14:21:30.000', 2),
+  ('顧客',               1001, 'U',     0, '2023-04-01 09:15:30.123', 'U ', '2023-04-01 09:15:30.123', 0),
+  ('受注明細',           1002, 'U',     0, '2023-04-01 09:16:02.500', 'U ', '2024-01-15 18:40:11.000', 0),
+  ('Customer',           1003, 'U',     0, '2022-11-30 23:59:59.997', 'U ', '2022-11-30 23:59:59.997', 0),
+  ('Order Detail',       1004, 'U',     0, '2022-12-01 08:00:00.000', 'U ', '2023-06-30 12:00:00.000', 0),
+  ('作業ログ',           1005, 'U',     0, '2024-02-29 00:00:00.000', 'U ', '2024-02-29 00:00:00.000', 0),
+  ('PK_顧客',            1101, 'PK', 1001, '2023-04-01 09:15:30.123', 'K ', '2023-04-01 09:15:30.123', 0),
+  ('PK_受注明細',        1102, 'PK', 1002, '2023-04-01 09:16:02.500', 'K ', '2023-04-01 09:16:02.500', 0),
+  ('FK_受注明細_顧客',   1112, 'F',  1002, '2023-04-01 09:16:02.500', 'F ', '2023-04-01 09:16:02.500', 0),
+  ('DF_受注明細_数量',   1122, 'D',  1002, '2023-04-01 09:16:02.500', 'D ', '2023-04-01 09:16:02.500', 0),
+  ('PK_Customer',        1103, 'PK', 1003, '2022-11-30 23:59:59.997', 'K ', '2022-11-30 23:59:59.997', 0),
+  ('PK_Order_Detail',    1104, 'PK', 1004, '2022-12-01 08:00:00.000', 'K ', '2022-12-01 08:00:00.000', 0),
+  ('顧客一覧',           2001, 'V',     0, '2023-05-10 10:00:00.000', 'V ', '2023-05-10 10:00:00.000', 0),
+  ('v_CustomerOrders',   2002, 'V',     0, '2023-05-11 11:11:11.110', 'V ', '2023-07-01 07:00:00.000', 0),
+  ('usp_受注登録',       3001, 'P',     0, '2023-06-01 13:45:00.000', 'P ', '2024-03-01 08:30:00.000', 0),
+  ('GetOrders',          3002, 'P',     0, '2023-06-02 14:00:00.000', 'P ', '2023-06-02 14:00:00.000', 0),
+  ('usp_暗号化',         3003, 'P',     0, '2023-06-03 15:00:00.000', 'P ', '2023-06-03 15:00:00.000', 0),
+  ('usp_未登録',         3004, 'P',     0, '2023-06-04 16:00:00.000', 'P ', '2023-06-04 16:00:00.000', 0),
+  ('fn_税込価格',        4001, 'FN',    0, '2023-07-01 09:00:00.000', 'FN', '2023-07-01 09:00:00.000', 0),
+  ('fn_FullName',        4002, 'FN',    0, '2023-07-02 09:00:00.000', 'FN', '2023-07-02 09:00:00.000', 0),
+  ('fn_顧客注文',        4003, 'TF',    0, '2023-07-03 09:00:00.000', 'TF', '2023-07-03 09:00:00.000', 0),
+  ('fn_注文一覧',        4004, 'IF',    0, '2023-07-04 09:00:00.000', 'IF', '2023-07-04 09:00:00.000', 0);
+
+-- Byte lengths as the server stores them: nvarchar(n) takes 2n, (max) is -1.
+-- Rows go in out of column order on purpose; the column list orders them.
+INSERT INTO syscolumns (name, id, xtype, xusertype, length, colid, colorder, prec, scale, isnullable) VALUES
+  ('備考',       1001,  99,  99,   16, 5, 5, NULL, NULL, 1),
+  ('顧客ID',     1001,  56,  56,    4, 1, 1,   10,    0, 0),
+  ('顧客名',     1001, 231, 231,  100, 2, 2,   50, NULL, 0),
+  ('住所',       1001, 231, 231,  400, 3, 3,  200, NULL, 1),
+  ('登録日',     1001,  61,  61,    8, 4, 4,   23,    3, 0),
+  ('受注ID',     1002,  56,  56,    4, 1, 1,   10,    0, 0),
+  ('明細番号',   1002,  52,  52,    2, 2, 2,    5,    0, 0),
+  ('商品コード', 1002, 175, 175,   10, 3, 3,   10, NULL, 0),
+  ('数量',       1002,  56,  56,    4, 4, 4,   10,    0, 0),
+  ('単価',       1002, 106, 106,    9, 5, 5,   10,    2, 1),
+  ('更新者',     1002, 231, 256,  256, 6, 6,  128, NULL, 0),
+  ('CustomerID', 1003,  56,  56,    4, 1, 1,   10,    0, 0),
+  ('Name',       1003, 167, 167,   40, 2, 2,   40, NULL, 0),
+  ('Email',      1003, 231, 231,  200, 3, 3,  100, NULL, 1),
+  ('CreatedAt',  1003,  61,  61,    8, 4, 4,   23,    3, 1),
+  ('OrderID',    1004,  56,  56,    4, 1, 1,   10,    0, 0),
+  ('LineNo',     1004,  52,  52,    2, 2, 2,    5,    0, 0),
+  ('UnitPrice',  1004,  60,  60,    8, 3, 3,   19,    4, 1),
+  ('ログ日時',   1005,  61,  61,    8, 1, 1,   23,    3, 0),
+  ('メッセージ', 1005, 231, 231,   -1, 2, 2,   -1, NULL, 1),
+  ('重要度',     1005,  48,  48,    1, 3, 3,    3,    0, 0),
+  ('顧客ID',     2001,  56,  56,    4, 1, 1,   10,    0, 0),
+  ('顧客名',     2001, 231, 231,  100, 2, 2,   50, NULL, 0),
+  ('住所',       2001, 231, 231,  400, 3, 3,  200, NULL, 1),
+  ('CustomerID', 2002,  56,  56,    4, 1, 1,   10,    0, 0),
+  ('OrderCount', 2002,  56,  56,    4, 2, 2,   10,    0, 1),
+  ('@CustomerID',3002,  56,  56,    4, 1, 1,   10,    0, 1),
+  ('@価格',      4001, 106, 106,    9, 1, 1,   10,    2, 1),
+  ('',           4001, 106, 106,    9, 0, 0,   10,    2, 1);
+
+-- Clustered primary keys are index 1; the log table is a heap (index 0) with
+-- one plain index, and 受注明細 has a plain index beside its key.
+INSERT INTO sysindexes (id, status, indid, name, keycnt, rowcnt) VALUES
+  (1001, 2066, 1, 'PK_顧客', 1, 1200),
+  (1002, 2066, 1, 'PK_受注明細', 2, 58000),
+  (1002,    0, 2, 'IX_受注明細_商品コード', 2, 0),
+  (1003, 2066, 1, 'PK_Customer', 1, 15),
+  (1004, 2066, 1, 'PK_Order_Detail', 2, 40),
+  (1005,    0, 0, '作業ログ', 0, 99000),
+  (1005,    0, 2, 'IX_作業ログ_ログ日時', 2, 0);
+
+INSERT INTO sysindexkeys (id, indid, colid, keyno) VALUES
+  (1001, 1, 1, 1),
+  (1002, 1, 1, 1),
+  (1002, 1, 2, 2),
+  (1002, 2, 3, 1),
+  (1003, 1, 1, 1),
+  (1004, 1, 1, 1),
+  (1004, 1, 2, 2),
+  (1005, 2, 1, 1);
+
+-- Routine sources in CR LF lines, cut into pieces as the server stores them.
+INSERT INTO syscomments (id, number, colid, encrypted, text) VALUES
+  (2001, 0, 1, 0, 'CREATE VIEW 顧客一覧\r\nAS\r\nSELECT 顧客ID, 顧客名, 住所 FROM 顧客\r\n'),
+  (2002, 0, 1, 0, 'CREATE VIEW v_CustomerOrders AS SELECT c.CustomerID, COUNT(*) AS OrderCount FROM Customer c GROUP BY c.CustomerID'),
+  (3001, 0, 1, 0, '/*\r\n * 概要: 受注を登録する\r\n * 作成: 2023/06/01\r\n */\r\nCREATE PROCEDURE usp_受注登録\r\n    @顧客ID int,\r\n    @商品コード char(10)\r\nAS\r\nBEGIN\r\n    SET NOCOUNT ON\r\n'),
+  (3001, 0, 2, 0, '    /* 明細を追加する */\r\n    INSERT INTO 受注明細 (受注ID, 明細番号, 商品コード, 数量)\r\n    SELECT MAX(受注ID) + 1, 1, @商品コード, 1 FROM 受注明細\r\n'),
+  (3001, 0, 3, 0, '    -- 件数は返さない\r\n    RETURN 0 /* 正常終了 */\r\nEND\r\n'),
+  (3002, 0, 1, 0, 'CREATE PROCEDURE GetOrders @CustomerID int AS /* Returns the orders of one customer */ SELECT * FROM [Order Detail] WHERE OrderID = @CustomerID'),
+  (3003, 0, 1, 1, NULL),
+  (4001, 0, 1, 0, '/* 税込価格を返す\r\n   端数は切り捨て */\r\nCREATE FUNCTION fn_税込価格 (@価格 decimal(10,2))\r\nRETURNS decimal(10,2)\r\nAS\r\nBEGIN\r\n'),
+  (4001, 0, 2, 0, '    RETURN FLOOR(@価格 * 1.10) /* 税率 10% */\r\nEND\r\n'),
+  (4002, 0, 1, 0, '/* Joins first and last name.\n   Blank names give NULL. */\nCREATE FUNCTION fn_FullName (@First nvarchar(50), @Last nvarchar(50))\nRETURNS nvarchar(101)\nAS\nBEGIN\n    RETURN @First + N'' '' + @Last\nEND\n'),
+  (4003, 0, 1, 0, '/* 顧客の注文 */ CREATE FUNCTION fn_顧客注文 (@id int) RETURNS @t TABLE (n int) AS BEGIN RETURN END'),
+  (4004, 0, 1, 0, '/* 注文一覧 */ CREATE FUNCTION fn_注文一覧 () RETURNS TABLE AS RETURN SELECT 1 AS n');

@@ -1,0 +1,168 @@
+#include "Command.h"
+
+#include "Connection.h"
+#include "Recordset.h"
+#include "RuntimeError.h"
+#include "StandinLogin.h"
+
+#include <gtest/gtest.h>
+
+using platform::Command;
+using platform::Connection;
+using platform::FieldValue;
+using platform::Recordset;
+using platform::RuntimeError;
+
+namespace {
+
+RuntimeError errorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e;
+    }
+    return RuntimeError(0, {});
+}
+
+class CommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        connection.setConnectionString(standinConnectionString());
+        connection.open();
+        command.setActiveConnection(connection);
+    }
+
+    // The single row of a query, opened through a result set as callers do.
+    Recordset::Row row(const QString& sql)
+    {
+        command.setCommandText(sql);
+        Recordset rs;
+        rs.open(command);
+        EXPECT_FALSE(rs.eof());
+        Recordset::Row values;
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            values.push_back(rs.value(i));
+        return values;
+    }
+
+    Connection connection;
+    Command command;
+};
+
+}  // namespace
+
+TEST_F(CommandTest, ColumnTypesArriveAsTaggedValues)
+{
+    const auto values = row(
+        u"SELECT CAST(42 AS INT) AS i, 9000000000 AS big, CAST(2.5 AS DOUBLE) AS d, CAST(12.25 AS DECIMAL(6,2)) AS dc, "
+        "'日本語の○' AS t, '' AS e, NULL AS n, CAST('2024-02-29 12:34:56.789' AS DATETIME(3)) AS dt, "
+        "CAST('2024-02-29' AS DATE) AS da, CAST('07:08:09' AS TIME) AS tm"_qs);
+    ASSERT_EQ(values.size(), 10u);
+    EXPECT_EQ(values[0], FieldValue(42));
+    EXPECT_EQ(values[1], FieldValue(qint64{9000000000}));
+    EXPECT_EQ(values[2], FieldValue(2.5));
+    EXPECT_EQ(values[3], FieldValue(12.25));
+    EXPECT_EQ(values[4], FieldValue(u"日本語の○"_qs));
+    EXPECT_EQ(values[5], FieldValue(QString()));
+    EXPECT_TRUE(values[6].isNull());
+    EXPECT_EQ(values[7], FieldValue(QDateTime(QDate(2024, 2, 29), QTime(12, 34, 56, 789))));
+    EXPECT_EQ(values[8], FieldValue(QDateTime(QDate(2024, 2, 29), QTime(0, 0))));
+    EXPECT_EQ(values[9], FieldValue(QDateTime(QDate(1899, 12, 30), QTime(7, 8, 9))));
+}
+
+TEST_F(CommandTest, LongTextAndLongNamesArriveWhole)
+{
+    // Longer than one read of the driver, with surrogate pairs across the joins.
+    QString expected;
+    for (int i = 0; i < 3001; ++i)
+        expected += u"𠮷あ"_qs;
+    expected += u'x';
+    const QString longName(255, u'n');  // the longest name the server gives
+    command.setCommandText(u"SELECT CONCAT(REPEAT('𠮷あ', 3001), 'x') AS `"_qs + longName + u"`"_qs);
+    Recordset rs;
+    rs.open(command);
+    EXPECT_EQ(rs.fieldName(0), longName);
+    EXPECT_EQ(rs.value(0).text().size(), expected.size());
+    EXPECT_EQ(rs.value(0).text(), expected);
+}
+
+TEST_F(CommandTest, ParametersBindInIndexOrderWithEmptyAsNull)
+{
+    const QDateTime when(QDate(2023, 12, 31), QTime(23, 59, 58, 500));
+    command.setCommandText(u"SELECT ? AS a, ? AS b, ? AS c, ? AS d, ? AS e, ? AS f, ? AS g"_qs);
+    EXPECT_EQ(command.parameterCount(), 7);
+    command.setParameter(0, FieldValue(7));
+    command.setParameter(1, FieldValue(qint64{-9000000000}));
+    command.setParameter(2, FieldValue(0.125));
+    command.setParameter(3, FieldValue(u"受注明細"_qs));
+    command.setParameter(4, FieldValue(when));
+    command.setParameter(5, FieldValue());
+    command.setParameter(6, FieldValue::null());
+    EXPECT_EQ(errorOf([&] { command.setParameter(7, FieldValue(1)); }).number(), 3265);
+    EXPECT_EQ(errorOf([&] { command.setParameter(-1, FieldValue(1)); }).number(), 3265);
+
+    Recordset rs;
+    rs.open(command);
+    ASSERT_FALSE(rs.eof());
+    EXPECT_EQ(rs.value(0).toInt32(), 7);
+    EXPECT_EQ(rs.value(1).toText(), u"-9000000000"_qs);
+    EXPECT_EQ(rs.value(2).toDouble(), 0.125);
+    EXPECT_EQ(rs.value(3).toText(), u"受注明細"_qs);
+    EXPECT_EQ(rs.value(4).toDateTime(), when);
+    EXPECT_TRUE(rs.value(5).isNull());
+    EXPECT_TRUE(rs.value(6).isNull());
+}
+
+TEST_F(CommandTest, ARunCanBeRepeatedWithItsParameters)
+{
+    command.setCommandText(u"SELECT name FROM sysobjects WHERE id = ?"_qs);
+    command.setParameter(0, FieldValue(1001));
+    for (int run = 0; run < 2; ++run) {
+        Recordset rs;
+        rs.open(command);
+        ASSERT_FALSE(rs.eof());
+        EXPECT_EQ(rs.value(0).toText(), u"顧客"_qs);
+    }
+}
+
+TEST_F(CommandTest, FailuresCarryTheDriversReport)
+{
+    command.setCommandText(u"SELECT * FROM no_such_table"_qs);
+    Recordset rs;
+    const RuntimeError error = errorOf([&] { rs.open(command); });
+    EXPECT_EQ(error.number(), 1146);
+    EXPECT_EQ(error.sqlState(), u"42S02"_qs);
+    EXPECT_TRUE(error.description().contains(u"no_such_table"_qs)) << error.description().toStdString();
+    EXPECT_FALSE(rs.isOpen());
+
+    EXPECT_EQ(errorOf([&] { command.setCommandTimeout(-1); }).number(), 3001);
+}
+
+TEST_F(CommandTest, NoOpenConnectionNoRun)
+{
+    Command detached;
+    detached.setCommandText(u"SELECT 1"_qs);
+    Recordset rs;
+    EXPECT_EQ(errorOf([&] { rs.open(detached); }).number(), 3709);
+
+    connection.close();
+    command.setCommandText(u"SELECT 1"_qs);
+    EXPECT_EQ(errorOf([&] { rs.open(command); }).number(), 3709);
+    EXPECT_EQ(errorOf([&] { command.parameterCount(); }).number(), 3709);
+}
+
+TEST_F(CommandTest, ResultSetOpensOnceAndStaysClosedWithoutRows)
+{
+    Recordset rs;
+    command.setCommandText(u"SET @tablinor = 1"_qs);  // runs, returns no result at all
+    rs.open(command);
+    EXPECT_FALSE(rs.isOpen());
+
+    command.setCommandText(u"SELECT id FROM sysobjects WHERE id < 0"_qs);
+    rs.open(command);
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(rs.fieldName(0), u"id"_qs);
+    EXPECT_EQ(errorOf([&] { rs.open(command); }).number(), 3705);
+}
