@@ -1,0 +1,57 @@
+#include "ExcelBook.h"
+
+#include "AppInfo.h"
+#include "MessageBox.h"
+#include "RuntimeError.h"
+
+bool IsExcelInstalled(QWidget* parent)
+{
+    try {
+        platform::xl::Application::create();
+        return true;
+    } catch (const platform::RuntimeError&) {
+        platform::MessageBox::show(parent, QStringLiteral("Microsoft Excelがインストールされていません。"),
+            platform::MsgBoxStyle::Critical, QString::fromUtf8(platform::app_info::kTitle));
+        return false;
+    }
+}
+
+void OpenExcelBook(XlApplication& robjXlApp, XlWorkbook& robjXlBook, XlWorksheet& robjXlSheet)
+{
+    robjXlApp = platform::xl::Application::create();
+    robjXlBook = robjXlApp->workbooks().add();
+    auto sheets = robjXlBook->worksheets();
+    robjXlSheet = sheets.add(sheets.item(sheets.count()));
+    robjXlApp->setVisible(false);
+    robjXlApp->setDisplayAlerts(false);
+}
+
+void ShowExcelBook(XlApplication& robjXlApp, XlWorkbook& robjXlBook, XlWorksheet& robjXlSheet)
+{
+    // Taken over first, so the caller's handles are released whatever happens;
+    // they go in the order sheet, book, application.
+    const XlApplication app = std::move(robjXlApp);
+    const XlWorkbook book = std::move(robjXlBook);
+    const XlWorksheet sheet = std::move(robjXlSheet);
+    robjXlApp.reset();
+    robjXlBook.reset();
+    robjXlSheet.reset();
+    if (book) {
+        DeleteSheet(QStringLiteral("Sheet1"), book);
+        DeleteSheet(QStringLiteral("Sheet2"), book);
+        DeleteSheet(QStringLiteral("Sheet3"), book);
+    }
+    if (app)
+        app->setVisible(true);
+}
+
+void DeleteSheet(const QString& vstrName, const XlWorkbook& robjXlBook)
+{
+    auto sheets = robjXlBook->worksheets();
+    for (const XlWorksheet& sheet : sheets) {
+        if (sheet->name() == vstrName) {
+            sheets.item(vstrName)->deleteSheet();
+            return;
+        }
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ExcelBook.h"
+
+// A continuous frame and vertical rules, dotted lines between rows.
+void DrawGrid(const platform::xl::Range& robjXlRange);  // throws RuntimeError
+
+// Grey fill, white bold type, a continuous line underneath.
+void FormatHeaderRow(const platform::xl::Range& robjXlRange);  // throws RuntimeError
+
+// Grid, header row and widths of a written sheet whose data ends at vlngLastRow
+// (1 when there are no data rows): index of tables or views (A:C), column
+// sheet (A:F), index of routines (A:D).
+void FormatFieldsContentsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);  // throws RuntimeError
+void FormatFieldsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);          // throws RuntimeError
+void FormatStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);          // throws RuntimeError

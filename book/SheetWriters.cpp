@@ -1,0 +1,123 @@
+#include "SheetWriters.h"
+
+#include "SheetFormat.h"
+
+#include "RuntimeError.h"
+#include "basMain.h"
+#include "clsMsSqlConnect.h"
+
+namespace {
+
+using platform::Recordset;
+using platform::RuntimeError;
+
+constexpr qint32 kObjectVariableNotSet = 91;
+
+template <typename Object>
+Object& require(const std::shared_ptr<Object>& object)  // throws RuntimeError
+{
+    if (!object)
+        throw RuntimeError(kObjectVariableNotSet,
+            QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
+    return *object;
+}
+
+// Header columns 1 to fieldCount - firstField, column c taking field c - 1 + firstField.
+void writeHeader(Recordset& rs, platform::xl::Worksheet& sheet, qint16 firstField)  // throws RuntimeError
+{
+    const auto lastColumn = static_cast<qint16>(rs.fieldCount() - firstField);
+    for (qint16 column = 1; column <= lastColumn; ++column)
+        sheet.cells(1, column).setValue(rs.fieldName(column - 1 + firstField));
+}
+
+// One sheet row per record from row 2 until the end; returns the last data
+// row, 1 when there was none.
+template <typename WriteRow>
+qint32 writeRecords(Recordset& rs, const WriteRow& writeRow)  // throws RuntimeError
+{
+    qint32 row = 2;
+    while (!rs.eof()) {
+        writeRow(row);
+        rs.moveNext();
+        ++row;
+    }
+    return row - 1;
+}
+
+}  // namespace
+
+bool RsExcelPrintFieldsContentsType(clsMsSqlConnect& vobjCn, const XlWorksheet& robjXlSheet, StatusLine& status)
+{
+    try {
+        Recordset& rs = require(vobjCn.Recordset());
+        platform::xl::Worksheet& sheet = require(robjXlSheet);
+        writeHeader(rs, sheet, 1);
+        const qint32 lastRow = writeRecords(rs, [&](qint32 row) {
+            for (qint32 column = 1; column <= 3; ++column)
+                sheet.cells(row, column).setValue(rs.value(column));
+        });
+        FormatFieldsContentsSheet(robjXlSheet, lastRow);
+        return true;
+    } catch (const RuntimeError& error) {
+        status.ShowStatus(error.failureText());
+        vobjCn.CloseRs();
+        vobjCn.Disconnect();
+        return false;
+    }
+}
+
+bool RsExcelPrintFieldsType(clsMsSqlConnect& vobjCn, const XlWorksheet& robjXlSheet, StatusLine& status)
+{
+    try {
+        Recordset& rs = require(vobjCn.Recordset());
+        platform::xl::Worksheet& sheet = require(robjXlSheet);
+        writeHeader(rs, sheet, 0);
+        const qint32 lastRow = writeRecords(rs, [&](qint32 row) {
+            for (qint32 column = 1; column <= 6; ++column)
+                sheet.cells(row, column).setValue(rs.value(column - 1));
+        });
+        FormatFieldsSheet(robjXlSheet, lastRow);
+        vobjCn.CloseRs();
+        vobjCn.Disconnect();
+        return true;
+    } catch (const RuntimeError& error) {
+        status.ShowStatus(error.failureText());
+        vobjCn.CloseRs();
+        vobjCn.Disconnect();
+        return false;
+    }
+}
+
+bool RsExcelPrintStoredType(qint16 /*vintType*/, const std::shared_ptr<platform::Recordset>& vobjRs, StatusLine& status)
+{
+    XlApplication app;
+    XlWorkbook book;
+    XlWorksheet sheet;
+    try {
+        OpenExcelBook(app, book, sheet);
+        sheet->setName(QStringLiteral("目次"));
+        Recordset& rs = require(vobjRs);
+        writeHeader(rs, *sheet, 1);
+        const qint32 lastRow = writeRecords(rs, [&](qint32 row) {
+            // An encrypted routine has no source text: its comment cell stays empty.
+            const platform::FieldValue& source = rs.value(2);
+            sheet->cells(row, 1).setValue(rs.value(1));
+            sheet->cells(row, 2).setValue(source.isNull() ? QString() : GetRoutineComment(source.toText()));
+            sheet->cells(row, 3).setValue(rs.value(3));
+            sheet->cells(row, 4).setValue(rs.value(4));
+        });
+        FormatStoredSheet(sheet, lastRow);
+        ShowExcelBook(app, book, sheet);
+        return true;
+    } catch (const RuntimeError& error) {
+        status.ShowStatus(error.failureText());
+        // When the hand-over itself fails nothing is shown; the status line
+        // then says why instead of the error ending the program.
+        try {
+            ShowExcelBook(app, book, sheet);
+        } catch (const RuntimeError& showError) {
+            status.ShowStatus(showError.failureText());
+        }
+        return false;
+    }
+}

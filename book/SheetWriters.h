@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ExcelBook.h"
+#include "StatusLine.h"
+
+#include "Recordset.h"
+
+class clsMsSqlConnect;
+
+// The recordset sheet writers: a header row of field names, one row per
+// record from row 2, then the sheet's formatting. On any failure the status
+// line gets "number:description" and the result is false.
+
+// Index of a table or view document from the object list held by vobjCn. On
+// success the object list stays open, at its end; on failure it is closed
+// and vobjCn disconnected.
+bool RsExcelPrintFieldsContentsType(clsMsSqlConnect& vobjCn, const XlWorksheet& robjXlSheet, StatusLine& status);
+
+// Column sheet of one object from the column list held by vobjCn, which is
+// closed and disconnected in both outcomes.
+bool RsExcelPrintFieldsType(clsMsSqlConnect& vobjCn, const XlWorksheet& robjXlSheet, StatusLine& status);
+
+// The whole routine document: opens a workbook, writes "目次" with each
+// routine's block comments, formats and shows it. vintType has no effect.
+bool RsExcelPrintStoredType(qint16 vintType, const std::shared_ptr<platform::Recordset>& vobjRs, StatusLine& status);

@@ -1,0 +1,89 @@
+#include "WorkbookHandOver.h"
+
+#include "PhaseTimer.h"
+#include "RuntimeError.h"
+#include "XlsxExport.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace platform::xl {
+
+namespace {
+
+constexpr QFileDevice::Permissions kOwnerOnlyFolder
+    = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+constexpr QFileDevice::Permissions kOwnerOnlyFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// The spreadsheet application reads a file within seconds of being started;
+// an hour leaves ample room for another instance's hand-over in progress.
+constexpr qint64 kStaleAfterSeconds = 3600;
+
+const QString kFilePrefix = QStringLiteral("book-");
+const QString kFileSuffix = QStringLiteral(".xlsx");
+
+[[noreturn]] void throwHandOverFailure(const QString& description)
+{
+    throw RuntimeError(error_number::kGenericFailure, description);
+}
+
+void removeStaleFiles(const QDir& folder)
+{
+    const QDateTime cutoff = QDateTime::currentDateTimeUtc().addSecs(-kStaleAfterSeconds);
+    const QFileInfoList files = folder.entryInfoList({kFilePrefix + u'*' + kFileSuffix},
+        QDir::Files | QDir::NoSymLinks);
+    for (const QFileInfo& file : files) {
+        if (file.lastModified().toUTC() < cutoff)
+            QFile::remove(file.absoluteFilePath());
+    }
+}
+
+}  // namespace
+
+QString handOverFolder()
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (cache.isEmpty())
+        throwHandOverFailure(QStringLiteral("ブックを書き出すフォルダーがありません。"));
+    const QString folder = cache + QStringLiteral("/handover");
+    QFileInfo info(folder);
+    if (!info.exists() && !QDir().mkpath(folder))
+        throwHandOverFailure(QStringLiteral("フォルダーを作成できません: %1").arg(folder));
+    info.refresh();
+    // An earlier, looser folder is tightened; a link is not followed.
+    if (info.isSymLink() || !info.isDir() || !QFile::setPermissions(folder, kOwnerOnlyFolder))
+        throwHandOverFailure(QStringLiteral("フォルダーを非公開にできません: %1").arg(folder));
+    return folder;
+}
+
+QString handOverWorkbook(const Workbook& book, const QString& programPath)
+{
+    const phase_timer::Scope timing(phase_timer::Phase::Export);
+    const QDir folder(handOverFolder());
+    // Pruned before the new file exists, so the file handed over now is never at risk.
+    removeStaleFiles(folder);
+
+    QTemporaryFile file(folder.filePath(kFilePrefix + QStringLiteral("XXXXXX") + kFileSuffix));
+    file.setAutoRemove(false);
+    if (!file.open())
+        throwHandOverFailure(QStringLiteral("ファイルを作成できません: %1").arg(file.errorString()));
+    const QString path = file.fileName();
+    file.close();
+    try {
+        exportXlsx(book, path);
+        if (!QFile::setPermissions(path, kOwnerOnlyFile))
+            throwHandOverFailure(QStringLiteral("ファイルを非公開にできません: %1").arg(path));
+        if (!QProcess::startDetached(programPath, {QStringLiteral("--calc"), QStringLiteral("-n"), path}))
+            throw RuntimeError(error_number::kCannotCreateObject,
+                QStringLiteral("表計算アプリケーションを起動できません: %1").arg(programPath));
+    } catch (...) {
+        QFile::remove(path);
+        throw;
+    }
+    return path;
+}
+
+}  // namespace platform::xl

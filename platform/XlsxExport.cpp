@@ -1,0 +1,192 @@
+#include "XlsxExport.h"
+
+#include "RuntimeError.h"
+#include "Workbook.h"
+
+#include <QFile>
+
+#include <xlsxwriter.h>
+
+#include <memory>
+#include <unordered_map>
+
+namespace platform::xl {
+
+namespace {
+
+constexpr const char* kDateFormat = "yyyy/m/d h:mm";
+constexpr lxw_color_t kHyperlinkColor = 0x0000FF;
+
+[[noreturn]] void throwExportFailure(lxw_error error)
+{
+    throw RuntimeError(error_number::kGenericFailure,
+        QStringLiteral("ブックを書き込めません: %1").arg(QString::fromUtf8(lxw_strerror(error))));
+}
+
+void check(lxw_error error)
+{
+    if (error != LXW_NO_ERROR)
+        throwExportFailure(error);
+}
+
+uint8_t borderStyle(LineStyle style)
+{
+    switch (style) {
+    case LineStyle::Continuous:
+        return LXW_BORDER_THIN;
+    case LineStyle::Dot:
+        return LXW_BORDER_DOTTED;
+    case LineStyle::None:
+        break;
+    }
+    return LXW_BORDER_NONE;
+}
+
+// workbook_close both writes the file and frees the workbook, so an export
+// that fails half-way still closes it; the caller discards the file.
+struct WorkbookCloser {
+    void operator()(lxw_workbook* book) const { workbook_close(book); }
+};
+
+// The libxlsxwriter formats of one export: one per combination of a model
+// format with what the value and the column add to it.
+class FormatCache {
+public:
+    FormatCache(lxw_workbook* book, const std::vector<CellFormat>& formats) : book_(book), formats_(formats) {}
+
+    lxw_format* get(quint16 formatId, bool date, bool link, bool columnWrap)
+    {
+        if (formatId == 0 && !date && !link && !columnWrap)
+            return nullptr;
+        const quint32 key = formatId | quint32(date) << 16 | quint32(link) << 17 | quint32(columnWrap) << 18;
+        auto found = cache_.find(key);
+        if (found == cache_.end())
+            found = cache_.emplace(key, make(formats_[formatId], date, link, columnWrap)).first;
+        return found->second;
+    }
+
+private:
+    lxw_format* make(const CellFormat& f, bool date, bool link, bool columnWrap)
+    {
+        lxw_format* format = workbook_add_format(book_);
+        if (!format)
+            throwExportFailure(LXW_ERROR_MEMORY_MALLOC_FAILED);
+        format_set_left(format, borderStyle(f.edges[CellFormat::Left]));
+        format_set_top(format, borderStyle(f.edges[CellFormat::Top]));
+        format_set_bottom(format, borderStyle(f.edges[CellFormat::Bottom]));
+        format_set_right(format, borderStyle(f.edges[CellFormat::Right]));
+        if (f.fillColorIndex != kColorIndexNone) {
+            format_set_pattern(format, LXW_PATTERN_SOLID);
+            format_set_bg_color(format, paletteColor(f.fillColorIndex));
+        }
+        if (f.fontColorIndex != kColorIndexAutomatic)
+            format_set_font_color(format, paletteColor(f.fontColorIndex));
+        else if (link)
+            format_set_font_color(format, kHyperlinkColor);
+        if (link)
+            format_set_underline(format, LXW_UNDERLINE_SINGLE);
+        if (f.bold)
+            format_set_bold(format);
+        if (f.wrapText || columnWrap)
+            format_set_text_wrap(format);
+        if (date)
+            format_set_num_format(format, kDateFormat);
+        return format;
+    }
+
+    lxw_workbook* book_;
+    const std::vector<CellFormat>& formats_;
+    std::unordered_map<quint32, lxw_format*> cache_;
+};
+
+void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const FieldValue& value, lxw_format* format,
+    const Hyperlink* link)
+{
+    if (link) {
+        const QByteArray url = link->address.isEmpty()
+            ? QByteArrayLiteral("internal:") + link->subAddress.toUtf8()
+            : (link->subAddress.isEmpty() ? link->address : link->address + u'#' + link->subAddress).toUtf8();
+        const QByteArray text = displayText(value).toUtf8();
+        check(worksheet_write_url_opt(sheet, row, column, url.constData(), format, text.constData(), nullptr));
+        return;
+    }
+    switch (value.kind()) {
+    case FieldValue::Kind::Empty:
+    case FieldValue::Kind::Null:
+        if (format)
+            check(worksheet_write_blank(sheet, row, column, format));
+        break;
+    case FieldValue::Kind::Integer:
+        check(worksheet_write_number(sheet, row, column, static_cast<double>(value.integer()), format));
+        break;
+    case FieldValue::Kind::Double:
+        check(worksheet_write_number(sheet, row, column, value.floating(), format));
+        break;
+    case FieldValue::Kind::Text:
+        check(worksheet_write_string(sheet, row, column, value.text().toUtf8().constData(), format));
+        break;
+    case FieldValue::Kind::DateTime: {
+        const QDate d = value.dateTime().date();
+        const QTime t = value.dateTime().time();
+        lxw_datetime when{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second() + t.msec() / 1000.0};
+        check(worksheet_write_datetime(sheet, row, column, &when, format));
+        break;
+    }
+    }
+}
+
+void writeSheet(lxw_worksheet* out, const Worksheet& sheet, FormatCache& formats)
+{
+    const std::vector<Worksheet::Column>& columns = sheet.columnProperties();
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const Worksheet::Column& column = columns[c];
+        if (!column.customWidth && !column.wrapText)
+            continue;
+        const auto index = static_cast<lxw_col_t>(c);
+        check(worksheet_set_column(out, index, index, column.width, formats.get(0, false, false, column.wrapText)));
+    }
+
+    const QHash<quint64, Hyperlink>& links = sheet.hyperlinkMap();
+    for (qint32 r = 1; r <= sheet.rowCount(); ++r) {
+        const std::vector<Cell>& cells = sheet.rowCells(r);
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const Cell& cell = cells[c];
+            const bool columnWrap = c < columns.size() && columns[c].wrapText;
+            const Hyperlink* link = nullptr;
+            if (!links.isEmpty()) {
+                const auto found = links.constFind(Worksheet::cellKey(r, static_cast<qint32>(c + 1)));
+                link = found == links.cend() ? nullptr : &found.value();
+            }
+            const bool date = cell.value.kind() == FieldValue::Kind::DateTime;
+            writeCell(out, static_cast<lxw_row_t>(r - 1), static_cast<lxw_col_t>(c), cell.value,
+                formats.get(cell.format, date, link != nullptr, columnWrap), link);
+        }
+    }
+    const auto row = static_cast<lxw_row_t>(sheet.selectedRow() - 1);
+    const auto column = static_cast<lxw_col_t>(sheet.selectedColumn() - 1);
+    worksheet_set_selection(out, row, column, row, column);
+}
+
+}  // namespace
+
+void exportXlsx(const Workbook& book, const QString& path)
+{
+    const QByteArray fileName = QFile::encodeName(path);
+    std::unique_ptr<lxw_workbook, WorkbookCloser> out(workbook_new(fileName.constData()));
+    if (!out)
+        throwExportFailure(LXW_ERROR_CREATING_XLSX_FILE);
+
+    FormatCache formats(out.get(), book.formats());
+    const std::shared_ptr<Worksheet> active = book.activeSheet();
+    for (const std::shared_ptr<Worksheet>& sheet : book.sheets()) {
+        lxw_worksheet* worksheet = workbook_add_worksheet(out.get(), sheet->name().toUtf8().constData());
+        if (!worksheet)
+            throwExportFailure(LXW_ERROR_PARAMETER_VALIDATION);
+        writeSheet(worksheet, *sheet, formats);
+        if (sheet == active)
+            worksheet_activate(worksheet);
+    }
+    check(workbook_close(out.release()));
+}
+
+}  // namespace platform::xl

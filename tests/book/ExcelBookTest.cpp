@@ -1,0 +1,130 @@
+#include "ExcelBook.h"
+
+#include "MessageBox.h"
+#include "RuntimeError.h"
+#include "WorkbookTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QMessageBox>
+
+namespace {
+
+QStringList names(const XlWorkbook& book)
+{
+    QStringList out;
+    for (const auto& sheet : book->worksheets())
+        out << sheet->name();
+    return out;
+}
+
+// Collects the message boxes shown while alive instead of running them.
+class BoxRecorder {
+public:
+    struct Box {
+        QString text, title;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+    };
+    BoxRecorder()
+    {
+        previous_ = platform::MessageBox::setResponder([this](QMessageBox& box) {
+            boxes.push_back({box.text(), box.windowTitle(), box.icon(), box.standardButtons()});
+        });
+    }
+    ~BoxRecorder() { platform::MessageBox::setResponder(previous_); }
+    std::vector<Box> boxes;
+
+private:
+    platform::MessageBox::Responder previous_;
+};
+
+}  // namespace
+
+TEST(ExcelBookTest, IsExcelInstalledFindsTheProgramSilently)
+{
+    SofficeStandIn standIn;
+    BoxRecorder recorder;
+    EXPECT_TRUE(IsExcelInstalled());
+    EXPECT_TRUE(recorder.boxes.empty());
+    EXPECT_TRUE(standIn.waitForStarts(1, 500).empty());  // probed, never started
+}
+
+TEST(ExcelBookTest, IsExcelInstalledTellsTheUserWhenTheProgramIsMissing)
+{
+    QTemporaryDir empty;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(empty.path()));
+    BoxRecorder recorder;
+    const bool installed = IsExcelInstalled();
+    qputenv("PATH", path);
+
+    EXPECT_FALSE(installed);
+    ASSERT_EQ(recorder.boxes.size(), 1u);
+    EXPECT_EQ(recorder.boxes[0].text, "Microsoft Excelがインストールされていません。");
+    EXPECT_EQ(recorder.boxes[0].title, "Tablinor");
+    EXPECT_EQ(recorder.boxes[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(recorder.boxes[0].buttons, QMessageBox::Ok);
+}
+
+TEST(ExcelBookTest, OpenExcelBookGivesAHiddenBookWithAFreshLastSheet)
+{
+    SofficeStandIn standIn;
+    XlApplication app;
+    XlWorkbook book;
+    XlWorksheet sheet;
+    OpenExcelBook(app, book, sheet);
+    ASSERT_TRUE(app && book && sheet);
+    EXPECT_FALSE(app->visible());
+    EXPECT_FALSE(app->displayAlerts());
+    auto sheets = book->worksheets();
+    EXPECT_GE(sheets.count(), 2);
+    EXPECT_EQ(sheets.item(sheets.count()), sheet);
+    EXPECT_EQ(book->activeSheet(), sheet);
+}
+
+TEST(ExcelBookTest, ShowExcelBookRemovesOnlyTheDefaultNamesAndHandsTheBookOver)
+{
+    SofficeStandIn standIn;
+    XlApplication app = platform::xl::Application::create();
+    app->setSheetsInNewWorkbook(3);
+    XlWorkbook book = app->workbooks().add();
+    auto sheets = book->worksheets();
+    XlWorksheet sheet = sheets.add(sheets.item(3));
+    sheet->setName("目次");
+    sheets.item(2)->setName("sheet2x");
+    DeleteSheet("sheet3", book);  // exact names only
+    EXPECT_EQ(names(book), (QStringList{"Sheet1", "sheet2x", "Sheet3", "目次"}));
+
+    ShowExcelBook(app, book, sheet);
+    EXPECT_FALSE(app);
+    EXPECT_FALSE(book);
+    EXPECT_FALSE(sheet);
+    const auto starts = standIn.waitForStarts(1);
+    ASSERT_EQ(starts.size(), 1u);
+    const QJsonObject file = readXlsx(starts[0].copy);
+    EXPECT_EQ(file["sheets"].toArray(), (QJsonArray{"sheet2x", "目次"}));
+
+    // Empty handles, as after a run whose application never started.
+    EXPECT_NO_THROW(ShowExcelBook(app, book, sheet));
+    EXPECT_EQ(standIn.waitForStarts(2, 500).size(), 1u);
+}
+
+TEST(ExcelBookTest, ShowExcelBookReleasesTheHandlesAlsoWhenTheHandOverFails)
+{
+    SofficeStandIn standIn;
+    XlApplication app;
+    XlWorkbook book;
+    XlWorksheet sheet;
+    OpenExcelBook(app, book, sheet);
+    // No cache folder can be made below a plain file.
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(blocker.fileName()));
+
+    EXPECT_THROW(ShowExcelBook(app, book, sheet), platform::RuntimeError);
+    EXPECT_FALSE(app || book || sheet);
+    EXPECT_TRUE(standIn.waitForStarts(1, 500).empty());
+}

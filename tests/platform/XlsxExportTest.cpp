@@ -1,0 +1,125 @@
+#include "XlsxExport.h"
+
+#include "RuntimeError.h"
+#include "Workbook.h"
+#include "WorkbookTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+using namespace platform::xl;
+
+namespace {
+
+QJsonObject edges(const QString& left, const QString& top, const QString& bottom, const QString& right)
+{
+    const auto style = [](const QString& s) { return s.isEmpty() ? QJsonValue() : QJsonValue(s); };
+    return {{"left", style(left)}, {"top", style(top)}, {"bottom", style(bottom)}, {"right", style(right)}};
+}
+
+}  // namespace
+
+TEST(XlsxExportTest, TheFileHoldsWhatTheModelHolds)
+{
+    auto book = std::make_shared<Workbook>(1);
+    auto sheets = book->worksheets();
+    auto index = sheets.add(sheets.item(1));
+    index->setName("目次");
+    auto detail = sheets.add(index);
+    detail->setName("Order Detail");
+    detail->cells(3, 2).setValue(u"x");
+    detail->range("B3").select();
+
+    const QDateTime created(QDate(2023, 4, 1), QTime(9, 15, 30));
+    index->cells(1, 1).setValue(u"オブジェクト名");
+    index->cells(1, 2).setValue(u"作成日");
+    index->cells(1, 3).setValue(u"件数");
+    index->cells(2, 1).setValue(u"Order Detail");
+    index->cells(2, 2).setValue(created);
+    index->cells(2, 3).setValue(42);
+    index->cells(3, 1).setValue(u"顧客");
+    index->cells(3, 2).setValue(platform::FieldValue::null());
+    index->cells(3, 3).setValue(2.5);
+    const Range block = index->range("A1:C3");
+    for (qint32 edge : {7, 8, 9, 10, 11})
+        block.borders(edge).setLineStyle(1);
+    block.borders(12).setLineStyle(-4118);
+    const Range header = index->range("A1:C1");
+    header.interior().setColorIndex(16);
+    header.font().setColorIndex(2);
+    header.font().setBold(true);
+    header.borders(9).setLineStyle(1);
+    index->columns("A:C").autoFit();
+    index->columns("B").setColumnWidth(50);
+    index->columns("B").setWrapText(true);
+    index->hyperlinks().add(index->cells(2, 1), QString(), "Order Detail!A1", "Order Detail");
+    index->activate();
+    index->cells(1, 1).select();
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("出力.xlsx");
+    exportXlsx(*book, path);
+    const QJsonObject file = readXlsx(path);
+
+    EXPECT_EQ(file["sheets"].toArray(), (QJsonArray{"Sheet1", "目次", "Order Detail"}));
+    EXPECT_EQ(file["active"].toString(), "目次");
+    const QJsonObject sheet = file["data"][QStringLiteral("目次")].toObject();
+    EXPECT_TRUE(sheet["tabSelected"].toBool());
+    EXPECT_FALSE(file["data"][QStringLiteral("Sheet1")][QStringLiteral("tabSelected")].toBool());
+    EXPECT_EQ(sheet["selection"].toString(), "A1");
+    EXPECT_EQ(file["data"][QStringLiteral("Order Detail")][QStringLiteral("selection")].toString(), "B3");
+    const QJsonObject cells = sheet["cells"].toObject();
+
+    const QJsonObject a1 = cells["A1"].toObject();
+    EXPECT_EQ(a1["v"].toString(), "オブジェクト名");
+    EXPECT_EQ(a1["fill"].toString(), "808080");
+    EXPECT_EQ(a1["fontColor"].toString(), "FFFFFF");
+    EXPECT_TRUE(a1["bold"].toBool());
+    EXPECT_EQ(a1["border"].toObject(), edges("thin", "thin", "thin", "thin"));
+    EXPECT_EQ(cells["C1"][QStringLiteral("border")].toObject(), edges("", "thin", "thin", "thin"));
+
+    const QJsonObject a2 = cells["A2"].toObject();
+    EXPECT_EQ(a2["t"].toString(), "s");
+    EXPECT_EQ(a2["v"].toString(), "Order Detail");
+    EXPECT_EQ(a2["underline"].toString(), "single");
+    EXPECT_FALSE(a2["bold"].toBool());
+    EXPECT_TRUE(a2["fill"].isNull());
+    EXPECT_EQ(a2["border"].toObject(), edges("thin", "", "dotted", "thin"));
+    EXPECT_EQ(cells["B2"][QStringLiteral("t")].toString(), "d");
+    EXPECT_EQ(cells["B2"][QStringLiteral("v")].toString(), "2023-04-01T09:15:30");
+    EXPECT_EQ(cells["B2"][QStringLiteral("fmt")].toString(), "yyyy/m/d h:mm");
+    EXPECT_TRUE(cells["B2"][QStringLiteral("wrap")].toBool());
+    EXPECT_EQ(cells["C2"][QStringLiteral("t")].toString(), "n");
+    EXPECT_EQ(cells["C2"][QStringLiteral("v")].toInt(), 42);
+    EXPECT_EQ(cells["C3"][QStringLiteral("v")].toDouble(), 2.5);
+    EXPECT_EQ(cells["C3"][QStringLiteral("border")].toObject(), edges("", "", "thin", "thin"));
+    // A Null cell keeps its formatting and no value.
+    EXPECT_TRUE(cells["B3"][QStringLiteral("v")].isNull());
+    EXPECT_EQ(cells["B3"][QStringLiteral("border")].toObject(), edges("", "", "thin", "thin"));
+
+    const QJsonObject link = sheet["links"][QStringLiteral("A2")].toObject();
+    EXPECT_EQ(link["location"].toString(), "Order Detail!A1");
+    EXPECT_TRUE(link["target"].isNull());
+    EXPECT_EQ(link["display"].toString(), "Order Detail");
+
+    // Widths as the file stores them: the model's characters plus the cell padding.
+    const QJsonObject widths = sheet["widths"].toObject();
+    const auto stored = [](double width) { return (int(width * 7 + 0.5) + 5) / 7.0; };
+    EXPECT_NEAR(widths["A"].toDouble(), stored(index->columns("A").columnWidth()), 0.01);
+    EXPECT_NEAR(widths["B"].toDouble(), stored(50), 0.01);
+    EXPECT_TRUE(sheet["columnWrap"][QStringLiteral("B")].toBool());
+}
+
+TEST(XlsxExportTest, AFileThatCannotBeWrittenRaisesAnError)
+{
+    Workbook book(1);
+    try {
+        exportXlsx(book, "/nonexistent-folder/book.xlsx");
+        FAIL() << "no error";
+    } catch (const platform::RuntimeError& e) {
+        EXPECT_EQ(e.number(), platform::error_number::kGenericFailure);
+        EXPECT_FALSE(e.description().isEmpty());
+    }
+}

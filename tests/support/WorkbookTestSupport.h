@@ -1,0 +1,98 @@
+#pragma once
+
+// Helpers for tests of workbook output: a stand-in spreadsheet application
+// first on PATH, and an independent reader of written .xlsx files.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <vector>
+
+// While alive: the stand-in "soffice" comes first on PATH and records every
+// start in calls(); the per-user cache folder is a fresh temporary one.
+class SofficeStandIn {
+public:
+    struct Start {
+        QStringList args;
+        QString mode;  // octal permission bits of the file given last, when started
+        QString copy;  // the stand-in's copy of that file
+    };
+
+    SofficeStandIn()
+        : oldPath_(qgetenv("PATH")), oldCache_(qgetenv("XDG_CACHE_HOME")), oldCalls_(qgetenv("SOFFICE_STANDIN_DIR"))
+    {
+        qputenv("PATH", QByteArray(TABLINOR_TEST_SUPPORT_DIR "/soffice-standin:") + oldPath_);
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome()));
+        qputenv("SOFFICE_STANDIN_DIR", QFile::encodeName(calls()));
+    }
+    ~SofficeStandIn()
+    {
+        qputenv("PATH", oldPath_);
+        restore("XDG_CACHE_HOME", oldCache_);
+        restore("SOFFICE_STANDIN_DIR", oldCalls_);
+    }
+    SofficeStandIn(const SofficeStandIn&) = delete;
+    SofficeStandIn& operator=(const SofficeStandIn&) = delete;
+
+    QString cacheHome() const { return dir_.filePath(QStringLiteral("cache")); }
+    QString calls() const { return dir_.filePath(QStringLiteral("calls")); }
+
+    // The starts recorded so far, once at least `count` have completed.
+    std::vector<Start> waitForStarts(int count, int timeoutMs = 20000) const
+    {
+        QElapsedTimer timer;
+        timer.start();
+        QStringList done;
+        do {
+            done = QDir(calls()).entryList({QStringLiteral("*.done")}, QDir::Files, QDir::Name);
+            if (done.size() >= count)
+                break;
+            QThread::msleep(20);
+        } while (timer.elapsed() < timeoutMs);
+        std::vector<Start> starts;
+        for (const QString& name : done) {
+            const QString base = QDir(calls()).filePath(name.chopped(5));
+            starts.push_back({readLines(base + QStringLiteral(".args")),
+                readLines(base + QStringLiteral(".mode")).value(0), base + QStringLiteral(".xlsx")});
+        }
+        return starts;
+    }
+
+private:
+    static QStringList readLines(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+    static void restore(const char* name, const QByteArray& value)
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+
+    QTemporaryDir dir_;
+    QByteArray oldPath_, oldCache_, oldCalls_;
+};
+
+// What openpyxl reads from an .xlsx file (see xlsx_dump.py); an empty object
+// after a failed expectation when it cannot read it.
+inline QJsonObject readXlsx(const QString& path)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TABLINOR_TEST_SUPPORT_DIR "/xlsx_dump.py"), path});
+    EXPECT_TRUE(reader.waitForFinished(60000));
+    EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+}

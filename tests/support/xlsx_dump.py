@@ -1,0 +1,74 @@
+"""Prints what an .xlsx file holds, as JSON, read with openpyxl: sheets in
+order, the active sheet, and per sheet its cells (value, type, number format,
+borders, fill, font, wrap), column widths, hyperlinks and selection."""
+import json
+import sys
+
+import openpyxl
+
+
+def color(c):
+    if c is None or c.type != "rgb" or c.rgb in (None, "00000000"):
+        return None
+    return c.rgb[-6:].upper()
+
+
+def cell_info(cell):
+    value = cell.value
+    if cell.is_date:
+        kind, value = "d", value.isoformat()
+    elif isinstance(value, (int, float)):
+        kind = "n"
+    else:
+        kind = "s"
+    b = cell.border
+    fill = cell.fill
+    return {
+        "v": value,
+        "t": kind,
+        "fmt": cell.number_format,
+        "border": {side: getattr(b, side).style for side in ("left", "top", "bottom", "right")},
+        "fill": color(fill.fgColor) if fill.fill_type == "solid" else None,
+        "fontColor": color(cell.font.color),
+        "bold": bool(cell.font.b),
+        "underline": cell.font.u,
+        "wrap": bool(cell.alignment.wrap_text),
+    }
+
+
+def main(path):
+    book = openpyxl.load_workbook(path)
+    out = {"sheets": book.sheetnames, "active": book.active.title, "data": {}}
+    for sheet in book.worksheets:
+        cells = {}
+        links = {}
+        for row in sheet.iter_rows():
+            for cell in row:
+                if cell.value is not None or cell.has_style:
+                    cells[cell.coordinate] = cell_info(cell)
+                if cell.hyperlink is not None:
+                    link = cell.hyperlink
+                    links[cell.coordinate] = {"target": link.target, "location": link.location,
+                                              "display": link.display}
+        widths = {}
+        wraps = {}
+        for key, dim in sheet.column_dimensions.items():
+            if dim.customWidth or dim.width:
+                widths[key] = dim.width
+            if dim.style_id and dim.alignment is not None:
+                wraps[key] = bool(dim.alignment.wrap_text)
+        views = sheet.views.sheetView
+        selection = views[0].selection[0].activeCell if views and views[0].selection else None
+        out["data"][sheet.title] = {
+            "cells": cells,
+            "widths": widths,
+            "columnWrap": wraps,
+            "links": links,
+            "selection": selection,
+            "tabSelected": bool(views[0].tabSelected) if views else False,
+        }
+    json.dump(out, sys.stdout, ensure_ascii=False)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
