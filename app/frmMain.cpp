@@ -5,7 +5,9 @@
 #include "FormLayout.h"
 #include "MessageBox.h"
 #include "MousePointer.h"
+#include "RuntimeError.h"
 #include "basMessage.h"
+#include "clsMsSqlLogon.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -67,6 +69,7 @@ void frmMain::createMenus()
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar"));
     mnuFileEnd = mnuFile->addAction(msg::kMenuFileEnd);
     mnuFileEnd->setObjectName(QStringLiteral("mnuFileEnd"));
+    connect(mnuFileConnect, &QAction::triggered, this, &frmMain::mnuFileConnect_Click);
     connect(mnuFileEnd, &QAction::triggered, this, &frmMain::mnuFileEnd_Click);
 
     mnuHelp = menuBar()->addMenu(msg::kMenuHelp);
@@ -134,22 +137,62 @@ void frmMain::mnuHelpVersion_Click()
         platform::MsgBoxStyle::OkOnly);
 }
 
+void frmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // The probe's message box hands the activation back when it closes; that
+    // activation belongs to the one still running.
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !isVisible() || activating_)
+        return;
+    activating_ = true;
+    Form_Activate();
+    activating_ = false;
+}
+
+void frmMain::Form_Activate()
+{
+    if (!mblnFirstActivate)
+        return;
+    if (!IsExcelInstalled(this)) {
+        close();
+        return;
+    }
+    // Cleared before the modal logon, so the activation that follows it does nothing.
+    mblnFirstActivate = false;
+    mnuFileConnect_Click();
+}
+
+void frmMain::mnuFileConnect_Click()
+{
+    ClearStatus();
+    clsMsSqlLogon logon;
+    if (!logon.ShowForm())
+        return;
+    gstrSvr = logon.Server();
+    gstrDb = logon.Database();
+    gstrUid = logon.Username();
+    gstrPwd = logon.Password();
+    ShowStatus(msg::kConnected);
+}
+
 void frmMain::cmdDoc_Click(qint16 Index)
 {
     ShowStatus(msg::kCreatingDocument);
     platform::setMousePointer(platform::MousePointer::Hourglass);
-    const bool done = CreateDocument(Index);
+    repaintStatus();
+    bool done = false;
+    try {
+        done = CreateDocument(Index);
+    } catch (const platform::RuntimeError& error) {
+        // Only the cleanup steps of a failed run can get here; report rather than end the program.
+        ShowStatus(error.failureText());
+    }
     platform::setMousePointer(platform::MousePointer::Default);
     if (done)
         ShowStatus(msg::kDocumentCreated);
 }
 
-bool frmMain::CreateDocument(qint16 kind)
+void frmMain::repaintStatus()
 {
-    Q_UNUSED(kind);
-    if (!IsConnected()) {
-        ShowStatus(msg::kNotConnected);
-        return false;
-    }
-    return false;
+    stbMain->repaint();
 }

@@ -24,6 +24,7 @@ protected:
         gstrDb.clear();
         gstrUid.clear();
         gstrPwd.clear();
+        window.mblnFirstActivate = false;  // the startup probe has its own tests
     }
 
     QPushButton* button(int index) { return window.findChild<QPushButton*>(QStringLiteral("cmdDoc_%1").arg(index)); }
@@ -36,7 +37,7 @@ protected:
 TEST_F(MainWindowTest, LoadSetsCaptionFirstActivationAndEmptyStatus)
 {
     EXPECT_EQ(window.windowTitle(), u"Tablinor"_qs);
-    EXPECT_TRUE(window.mblnFirstActivate);
+    EXPECT_TRUE(frmMain().mblnFirstActivate);
     EXPECT_EQ(status()->text(), QString());
     EXPECT_EQ(window.font().family(), u"MS UI Gothic"_qs);
     EXPECT_DOUBLE_EQ(window.font().pointSizeF(), 9.75);

@@ -1,0 +1,174 @@
+// The document pipelines of the main window: from a document kind to queries
+// and a finished workbook, every outcome reported in the status line.
+
+#include "frmMain.h"
+
+#include "ConnectionSettings.h"
+#include "IndexLinks.h"
+#include "RuntimeError.h"
+#include "SheetWriters.h"
+#include "basMain.h"
+#include "basMessage.h"
+#include "clsMsSqlConnect.h"
+
+#include <memory>
+
+using platform::RuntimeError;
+
+namespace {
+
+constexpr qint32 kQueryTimeOut = 3000;
+constexpr qint64 kProgressIntervalMs = 100;
+
+}  // namespace
+
+bool frmMain::CreateDocument(qint16 kind)
+{
+    if (!IsConnected()) {
+        ShowStatus(msg::kNotConnected);
+        return false;
+    }
+    if (kind == 0 || kind == 1)
+        return MakeFieldsBook(kind);
+    return MakeStoredBook(kind);
+}
+
+bool frmMain::QueryObjectList(qint16 kind, clsMsSqlConnect& robjCn)
+{
+    if (!robjCn.Connect(gstrSvr, gstrDb, gstrUid, gstrPwd)) {
+        ShowStatus(robjCn.Message());
+        return false;
+    }
+    robjCn.setQueryTimeOut(kQueryTimeOut);
+    if (!robjCn.ExecQuery(GetObjectListSql(kind))) {
+        ShowStatus(robjCn.Message());
+        robjCn.Disconnect();
+        return false;
+    }
+    if (robjCn.Recordset()->eof()) {
+        ShowStatus(msg::kNoData);
+        robjCn.CloseRs();
+        robjCn.Disconnect();
+        return false;
+    }
+    return true;
+}
+
+bool frmMain::QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& robjCn)
+{
+    if (!robjCn.Connect(gstrSvr, gstrDb, gstrUid, gstrPwd)) {
+        ShowStatus(robjCn.Message());
+        return false;
+    }
+    robjCn.setQueryTimeOut(kQueryTimeOut);
+    robjCn.SetParam(0, platform::FieldValue(id));
+    if (robjCn.ExecQuery(GetColumnListSql(kind)))
+        return true;
+    ShowStatus(robjCn.Message());
+    robjCn.Disconnect();
+    return false;
+}
+
+bool frmMain::MakeFieldsBook(qint16 kind)
+{
+    XlApplication xlApp;
+    XlWorkbook xlBook;
+    XlWorksheet xlSheet;
+    std::unique_ptr<clsMsSqlConnect> objectList;
+    try {
+        OpenExcelBook(xlApp, xlBook, xlSheet);
+        xlSheet->setName(msg::kIndexSheetName);
+        objectList = std::make_unique<clsMsSqlConnect>();
+        if (QueryObjectList(kind, *objectList) && RsExcelPrintFieldsContentsType(*objectList, xlSheet, *this)) {
+            objectList->Recordset()->moveFirst();
+            if (PrintObjectSheets(kind, *objectList, xlBook)) {
+                objectList->CloseRs();
+                objectList->Disconnect();
+                objectList.reset();
+                LinkIndexSheet(xlBook, xlSheet);
+                ShowExcelBook(xlApp, xlBook, xlSheet);
+                return true;
+            }
+        }
+        // The failing step has reported and closed what it opened.
+        objectList.reset();
+        ShowExcelBook(xlApp, xlBook, xlSheet);
+        return false;
+    } catch (const RuntimeError& error) {
+        ShowStatus(error.failureText());
+        // Shows whatever was written; a run whose application never started shows nothing.
+        ShowExcelBook(xlApp, xlBook, xlSheet);
+        return false;
+    }
+}
+
+bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook)
+{
+    try {
+        const auto total = static_cast<qint32>(robjCn.Recordset()->rowCount());
+        for (qint32 done = 0;; ++done) {
+            const std::shared_ptr<platform::Recordset> objects = robjCn.Recordset();
+            if (objects->eof())
+                return true;
+            const qint32 id = objects->value(0).toInt32();
+            showProgress(done, total, objects->value(1).toText());
+
+            auto columnList = std::make_unique<clsMsSqlConnect>();
+            if (!QueryColumnList(kind, id, *columnList)) {
+                columnList.reset();
+                robjCn.CloseRs();
+                robjCn.Disconnect();
+                return false;
+            }
+            auto sheets = robjXlBook->worksheets();
+            XlWorksheet xlSheet = sheets.add(sheets.item(sheets.count()));
+            xlSheet->setName(objects->value(1).toText());
+            const bool written = RsExcelPrintFieldsType(*columnList, xlSheet, *this);
+            columnList.reset();
+            if (!written) {
+                robjCn.CloseRs();
+                robjCn.Disconnect();
+                return false;
+            }
+            objects->moveNext();
+        }
+    } catch (const RuntimeError& error) {
+        ShowStatus(error.failureText());
+        return false;
+    }
+}
+
+bool frmMain::MakeStoredBook(qint16 kind)
+{
+    clsMsSqlConnect connection;
+    if (!connection.Connect(gstrSvr, gstrDb, gstrUid, gstrPwd)) {
+        ShowStatus(connection.Message());
+        return false;
+    }
+    connection.setQueryTimeOut(kQueryTimeOut);
+    if (!connection.ExecQuery(GetObjectListSql(kind))) {
+        ShowStatus(connection.Message());
+        connection.Disconnect();
+        return false;
+    }
+    if (connection.Recordset()->eof()) {
+        ShowStatus(msg::kNoData);
+        connection.CloseRs();
+        connection.Disconnect();
+        return false;
+    }
+    const bool written = RsExcelPrintStoredType(kind, connection.Recordset(), *this);
+    connection.CloseRs();
+    connection.Disconnect();
+    return written;
+}
+
+void frmMain::showProgress(qint32 done, qint32 total, const QString& objectName)
+{
+    // A repaint per object would cost more than the object itself on a large catalog.
+    if (done > 0 && progressClock_.isValid() && progressClock_.elapsed() < kProgressIntervalMs)
+        return;
+    progressClock_.start();
+    ShowStatus(QStringLiteral("%1 (%2/%3) %4").arg(msg::kCreatingDocument).arg(done + 1).arg(total).arg(objectName));
+    repaintStatus();
+}

@@ -1,0 +1,210 @@
+// The four document buttons end to end: the stand-in server's catalog in, the
+// handed-over workbook read back by an independent reader.
+
+#include "ConnectionSettings.h"
+#include "StandinLogin.h"
+#include "WorkbookTestSupport.h"
+#include "frmMain.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QJsonArray>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+class DocumentPipelinesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const StandinLogin login = standinLogin();
+        gstrSvr = login.server;
+        gstrDb = login.database;
+        gstrUid = login.uid;
+        gstrPwd = login.pwd;
+        window.mblnFirstActivate = false;
+    }
+
+    void TearDown() override
+    {
+        gstrSvr.clear();
+        gstrDb.clear();
+        gstrUid.clear();
+        gstrPwd.clear();
+    }
+
+    // Presses a document button; the wait cursor must be gone afterwards.
+    QString press(int kind)
+    {
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdDoc_%1").arg(kind)), Qt::LeftButton);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "wait cursor left on";
+        return window.findChild<QLabel*>(QStringLiteral("stbMainText"))->text();
+    }
+
+    // The one workbook handed over by the run, as the reader sees it.
+    QJsonObject handedOver()
+    {
+        const auto starts = soffice.waitForStarts(1);
+        EXPECT_EQ(starts.size(), 1u);
+        if (starts.empty())
+            return {};
+        return readXlsx(starts.front().copy);
+    }
+
+    // Nothing handed over: give a late start of the stand-in a moment to show up.
+    bool nothingHandedOver() { return soffice.waitForStarts(1, 1500).empty(); }
+
+    static QJsonObject cells(const QJsonObject& book, const QString& sheet)
+    {
+        return book[u"data"_qs][sheet][u"cells"_qs].toObject();
+    }
+    static QString text(const QJsonObject& book, const QString& sheet, const QString& cell)
+    {
+        return cells(book, sheet)[cell][u"v"_qs].toString();
+    }
+    static QStringList sheets(const QJsonObject& book)
+    {
+        QStringList names;
+        for (const QJsonValue& name : book[u"sheets"_qs].toArray())
+            names << name.toString();
+        return names;
+    }
+    static QStringList column(const QJsonObject& book, const QString& sheet, QChar letter)
+    {
+        const QJsonObject all = cells(book, sheet);
+        QStringList values;
+        for (int row = 2; all.contains(QStringLiteral("%1%2").arg(letter).arg(row)); ++row)
+            values << all[QStringLiteral("%1%2").arg(letter).arg(row)][u"v"_qs].toVariant().toString();
+        return values;
+    }
+
+    SofficeStandIn soffice;
+    frmMain window;
+};
+
+const QRegularExpression kFailureText(QStringLiteral("^-?\\d+:.+"));
+
+TEST_F(DocumentPipelinesTest, TableDocumentHasLinkedIndexAndOneSheetPerTable)
+{
+    EXPECT_EQ(press(0), u"仕様書を作成しました。"_qs);
+    const QJsonObject book = handedOver();
+
+    const QStringList tables = {u"Customer"_qs, u"Order Detail"_qs, u"作業ログ"_qs, u"受注明細"_qs, u"顧客"_qs};
+    EXPECT_EQ(sheets(book), QStringList{u"目次"_qs} + tables);
+    EXPECT_EQ(book[u"active"_qs].toString(), u"目次"_qs);
+
+    EXPECT_EQ(text(book, u"目次"_qs, u"A1"_qs), u"オブジェクト名"_qs);
+    EXPECT_EQ(text(book, u"目次"_qs, u"B1"_qs), u"作成日"_qs);
+    EXPECT_EQ(text(book, u"目次"_qs, u"C1"_qs), u"更新日"_qs);
+    EXPECT_EQ(column(book, u"目次"_qs, u'A'), tables);
+    const QJsonObject index = cells(book, u"目次"_qs);
+    EXPECT_EQ(index[u"B2"_qs][u"t"_qs].toString(), u"d"_qs);
+    EXPECT_TRUE(index[u"B2"_qs][u"v"_qs].toString().startsWith(u"2022-11-30T23:59:59"_qs));
+    const QJsonObject links = book[u"data"_qs][u"目次"_qs][u"links"_qs].toObject();
+    EXPECT_EQ(links.size(), tables.size());
+    EXPECT_EQ(links[u"A3"_qs][u"location"_qs].toString(), u"Order Detail!A1"_qs);
+
+    // Composite key, a sysname column and nullability marks, in column order.
+    const QString orders = u"受注明細"_qs;
+    EXPECT_EQ(column(book, orders, u'A'),
+        (QStringList{u"受注ID"_qs, u"明細番号"_qs, u"商品コード"_qs, u"数量"_qs, u"単価"_qs, u"更新者"_qs}));
+    EXPECT_EQ(column(book, orders, u'B'),
+        (QStringList{u"int"_qs, u"smallint"_qs, u"char"_qs, u"int"_qs, u"decimal"_qs, u"nvarchar"_qs}));
+    EXPECT_EQ(column(book, orders, u'E'), (QStringList{u"PK"_qs, u"PK"_qs, {}, {}, {}, {}}));
+    EXPECT_EQ(column(book, orders, u'F'), (QStringList{{}, {}, {}, {}, u"○"_qs, {}}));
+    EXPECT_EQ(text(book, orders, u"F1"_qs), u"NULL許可"_qs);
+    EXPECT_TRUE(column(book, u"作業ログ"_qs, u'E').join(QString()).isEmpty()) << "a table without key has no PK";
+}
+
+TEST_F(DocumentPipelinesTest, ViewDocumentListsTheViews)
+{
+    EXPECT_EQ(press(1), u"仕様書を作成しました。"_qs);
+    const QJsonObject book = handedOver();
+    EXPECT_EQ(sheets(book), (QStringList{u"目次"_qs, u"v_CustomerOrders"_qs, u"顧客一覧"_qs}));
+    EXPECT_EQ(column(book, u"顧客一覧"_qs, u'A'), (QStringList{u"顧客ID"_qs, u"顧客名"_qs, u"住所"_qs}));
+}
+
+TEST_F(DocumentPipelinesTest, ProcedureDocumentHasOneRowPerSourcePiece)
+{
+    EXPECT_EQ(press(2), u"仕様書を作成しました。"_qs);
+    const QJsonObject book = handedOver();
+    EXPECT_EQ(sheets(book), QStringList{u"目次"_qs});
+    EXPECT_EQ(text(book, u"目次"_qs, u"B1"_qs), u"コメント"_qs);
+    // The encrypted routine has no source text and an empty comment; the one
+    // without any source row is not listed.
+    EXPECT_EQ(column(book, u"目次"_qs, u'A'),
+        (QStringList{u"GetOrders"_qs, u"usp_受注登録"_qs, u"usp_受注登録"_qs, u"usp_受注登録"_qs, u"usp_暗号化"_qs}));
+    const QStringList comments = column(book, u"目次"_qs, u'B');
+    ASSERT_EQ(comments.size(), 5);
+    EXPECT_EQ(comments[0], u"Returns the orders of one customer"_qs);
+    EXPECT_TRUE(comments.contains(u"概要: 受注を登録する  作成: 2023/06/01"_qs)) << comments.join(u'|').toStdString();
+    EXPECT_TRUE(comments.contains(u"明細を追加する"_qs));
+    EXPECT_EQ(comments[4], QString());
+}
+
+TEST_F(DocumentPipelinesTest, FunctionDocumentLeavesOutTableValuedFunctions)
+{
+    EXPECT_EQ(press(3), u"仕様書を作成しました。"_qs);
+    const QJsonObject book = handedOver();
+    EXPECT_EQ(column(book, u"目次"_qs, u'A'), (QStringList{u"fn_FullName"_qs, u"fn_税込価格"_qs, u"fn_税込価格"_qs}));
+}
+
+TEST_F(DocumentPipelinesTest, WithoutLogonNothingStarts)
+{
+    gstrSvr.clear();
+    for (int kind = 0; kind < 4; ++kind)
+        EXPECT_EQ(press(kind), u"データベースに接続されていません。"_qs) << kind;
+    EXPECT_TRUE(nothingHandedOver());
+}
+
+TEST_F(DocumentPipelinesTest, EmptyTableKindHandsOverOnlyAnEmptyIndex)
+{
+    gstrDb = u"tablinor_app_empty"_qs;
+    EXPECT_EQ(press(0), u"データがみつかりません。"_qs);
+    const QJsonObject book = handedOver();
+    EXPECT_EQ(sheets(book), QStringList{u"目次"_qs});
+    EXPECT_TRUE(cells(book, u"目次"_qs).isEmpty());
+}
+
+TEST_F(DocumentPipelinesTest, EmptyRoutineKindHandsOverNothing)
+{
+    gstrDb = u"tablinor_app_empty"_qs;
+    EXPECT_EQ(press(2), u"データがみつかりません。"_qs);
+    EXPECT_TRUE(nothingHandedOver());
+}
+
+TEST_F(DocumentPipelinesTest, ConnectionFailureIsReportedAsNumberAndDescription)
+{
+    gstrPwd = u"wrong password"_qs;
+    EXPECT_TRUE(kFailureText.match(press(3)).hasMatch());
+    EXPECT_TRUE(nothingHandedOver()) << "a routine document starts nothing before its list has rows";
+
+    const QString status = press(0);
+    EXPECT_TRUE(kFailureText.match(status).hasMatch()) << status.toStdString();
+    const QJsonObject book = handedOver();
+    EXPECT_EQ(sheets(book), QStringList{u"目次"_qs});
+}
+
+TEST_F(DocumentPipelinesTest, RefusedSheetNameStopsTheRunAndKeepsEarlierSheets)
+{
+    gstrDb = u"tablinor_app_edge"_qs;
+    const QString status = press(0);
+    EXPECT_TRUE(status.startsWith(u"1004:"_qs)) << status.toStdString();
+    const QJsonObject book = handedOver();
+    const QStringList names = sheets(book);
+    ASSERT_EQ(names.size(), 3) << names.join(u'|').toStdString();
+    EXPECT_EQ(names[0], u"目次"_qs);
+    // A table without columns still gets its sheet, with the header row only.
+    EXPECT_EQ(names[1], u"A_NoColumns"_qs);
+    EXPECT_EQ(text(book, u"A_NoColumns"_qs, u"A1"_qs), u"列名"_qs);
+    EXPECT_TRUE(column(book, u"A_NoColumns"_qs, u'A').isEmpty());
+    EXPECT_NE(names[2], u"B:Refused"_qs);
+    EXPECT_TRUE(book[u"data"_qs][u"目次"_qs][u"links"_qs].toObject().isEmpty()) << "no links after a failed run";
+    EXPECT_EQ(column(book, u"目次"_qs, u'A').size(), 7) << "the index was complete before the run stopped";
+}
+
+}  // namespace
