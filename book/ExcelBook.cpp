@@ -3,6 +3,7 @@
 #include "AppInfo.h"
 #include "MessageBox.h"
 #include "RuntimeError.h"
+#include "basMessage.h"
 
 bool IsExcelInstalled(QWidget* parent)
 {
@@ -10,7 +11,7 @@ bool IsExcelInstalled(QWidget* parent)
         platform::xl::Application::create();
         return true;
     } catch (const platform::RuntimeError&) {
-        platform::MessageBox::show(parent, QStringLiteral("Microsoft Excelがインストールされていません。"),
+        platform::MessageBox::show(parent, msg::kSpreadsheetMissing,
             platform::MsgBoxStyle::Critical, QString::fromUtf8(platform::app_info::kTitle));
         return false;
     }

@@ -2,7 +2,9 @@
 
 #include "SheetFormat.h"
 
+#include "ObjectErrors.h"
 #include "RuntimeError.h"
+#include "basMessage.h"
 #include "basMain.h"
 #include "clsMsSqlConnect.h"
 
@@ -11,14 +13,11 @@ namespace {
 using platform::Recordset;
 using platform::RuntimeError;
 
-constexpr qint32 kObjectVariableNotSet = 91;
-
 template <typename Object>
 Object& require(const std::shared_ptr<Object>& object)  // throws RuntimeError
 {
     if (!object)
-        throw RuntimeError(kObjectVariableNotSet,
-            QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
+        platform::throwObjectVariableNotSet();
     return *object;
 }
 
@@ -95,7 +94,7 @@ bool RsExcelPrintStoredType(qint16 /*vintType*/, const std::shared_ptr<platform:
     XlWorksheet sheet;
     try {
         OpenExcelBook(app, book, sheet);
-        sheet->setName(QStringLiteral("目次"));
+        sheet->setName(msg::kIndexSheetName);
         Recordset& rs = require(vobjRs);
         writeHeader(rs, *sheet, 1);
         const qint32 lastRow = writeRecords(rs, [&](qint32 row) {

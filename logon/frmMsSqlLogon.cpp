@@ -1,8 +1,10 @@
 #include "frmMsSqlLogon.h"
 
+#include "FormLayout.h"
 #include "MessageBox.h"
 #include "RuntimeError.h"
 #include "basInifile.h"
+#include "basMessage.h"
 #include "clsMsSqlConnect.h"
 
 #include <QFrame>
@@ -24,12 +26,8 @@ const QString kIniUsername = QStringLiteral("USERNAME");
 constexpr qint16 kDialogOk = 1;
 constexpr qint16 kDialogCancel = 2;
 
-constexpr int kTwipsPerPixel = 15;
-
-QRect fromTwips(int left, int top, int width, int height)
-{
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
-}
+using platform::twips;
+using platform::twipsRect;
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRect geometry)
 {
@@ -91,33 +89,30 @@ frmMsSqlLogon::frmMsSqlLogon(QWidget* owner)
               | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("frmMsSqlLogon"));
-    setWindowTitle(QStringLiteral("SQL Server接続"));
-    QFont font(QStringLiteral("MS UI Gothic"));
-    font.setPointSizeF(9.75);
-    font.setWeight(QFont::Normal);
-    setFont(font);
-    setFixedSize(3885 / kTwipsPerPixel, 2340 / kTwipsPerPixel);
+    setWindowTitle(msg::kLogonCaption);
+    setFont(platform::formFont());
+    setFixedSize(twips(3885), twips(2340));
     createControls();
     Form_Load();
 }
 
 void frmMsSqlLogon::createControls()
 {
-    lblSvr_ = addLabel(this, "lblSvr", QStringLiteral("サーバー:"), fromTwips(120, 240, 1215, 255));
-    txtSvr_ = addTextBox(this, "txtSvr", lblSvr_, fromTwips(1440, 240, 2175, 285));
-    Label1_ = addLabel(this, "Label1", QStringLiteral("データベース:"), fromTwips(120, 600, 1215, 255));
-    txtDb_ = addTextBox(this, "txtDb", Label1_, fromTwips(1440, 600, 2175, 285));
-    Label2_ = addLabel(this, "Label2", QStringLiteral("ユーザー:"), fromTwips(120, 960, 1215, 255));
-    txtUid_ = addTextBox(this, "txtUid", Label2_, fromTwips(1440, 960, 2175, 285));
-    Label3_ = addLabel(this, "Label3", QStringLiteral("パスワード:"), fromTwips(120, 1320, 1215, 255));
-    txtPwd_ = addTextBox<PasswordBox>(this, "txtPwd", Label3_, fromTwips(1440, 1320, 2175, 285));
+    lblSvr_ = addLabel(this, "lblSvr", msg::kLabelServer, twipsRect(120, 240, 1215, 255));
+    txtSvr_ = addTextBox(this, "txtSvr", lblSvr_, twipsRect(1440, 240, 2175, 285));
+    Label1_ = addLabel(this, "Label1", msg::kLabelDatabase, twipsRect(120, 600, 1215, 255));
+    txtDb_ = addTextBox(this, "txtDb", Label1_, twipsRect(1440, 600, 2175, 285));
+    Label2_ = addLabel(this, "Label2", msg::kLabelUser, twipsRect(120, 960, 1215, 255));
+    txtUid_ = addTextBox(this, "txtUid", Label2_, twipsRect(1440, 960, 2175, 285));
+    Label3_ = addLabel(this, "Label3", msg::kLabelPassword, twipsRect(120, 1320, 1215, 255));
+    txtPwd_ = addTextBox<PasswordBox>(this, "txtPwd", Label3_, twipsRect(1440, 1320, 2175, 285));
 
     fraBtn_ = new QFrame(this);
     fraBtn_->setObjectName(QStringLiteral("fraBtn"));
     fraBtn_->setFrameShape(QFrame::NoFrame);
-    fraBtn_->setGeometry(fromTwips(1320, 1800, 2295, 375));
-    cmdConnect_ = addButton(fraBtn_, "cmdConnect", QStringLiteral("接続"), fromTwips(0, 0, 1095, 375));
-    cmdCancel_ = addButton(fraBtn_, "cmdCancel", QStringLiteral("キャンセル"), fromTwips(1200, 0, 1095, 375));
+    fraBtn_->setGeometry(twipsRect(1320, 1800, 2295, 375));
+    cmdConnect_ = addButton(fraBtn_, "cmdConnect", msg::kButtonConnect, twipsRect(0, 0, 1095, 375));
+    cmdCancel_ = addButton(fraBtn_, "cmdCancel", msg::kButtonCancel, twipsRect(1200, 0, 1095, 375));
     cmdConnect_->setDefault(true);
 
     setTabOrder(txtSvr_, txtDb_);

@@ -1,5 +1,6 @@
 #include "FieldValue.h"
 
+#include "ObjectErrors.h"
 #include "RuntimeError.h"
 
 #include <cmath>
@@ -17,11 +18,6 @@ namespace {
 [[noreturn]] void throwTypeMismatch()
 {
     throw RuntimeError(error_number::kTypeMismatch, QStringLiteral("型が一致しません。"));
-}
-
-[[noreturn]] void throwOverflow()
-{
-    throw RuntimeError(error_number::kOverflow, QStringLiteral("オーバーフローしました。"));
 }
 
 qint32 checkedInt32(double value)

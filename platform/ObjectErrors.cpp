@@ -29,4 +29,20 @@ void throwItemNotFound()
         QStringLiteral("要求された名前、または序数に対応する項目がコレクションに見つかりません。"));
 }
 
+void throwObjectVariableNotSet()
+{
+    throw RuntimeError(error_number::kObjectVariableNotSet,
+        QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
+}
+
+void throwSubscriptOutOfRange()
+{
+    throw RuntimeError(error_number::kSubscriptOutOfRange, QStringLiteral("インデックスが有効範囲にありません。"));
+}
+
+void throwOverflow()
+{
+    throw RuntimeError(error_number::kOverflow, QStringLiteral("オーバーフローしました。"));
+}
+
 }  // namespace platform
