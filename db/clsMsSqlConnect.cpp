@@ -1,6 +1,7 @@
 #include "clsMsSqlConnect.h"
 
 #include "Command.h"
+#include "ObjectErrors.h"
 #include "PhaseTimer.h"
 #include "RuntimeError.h"
 
@@ -28,8 +29,7 @@ QString failureText(const std::exception& error)
 void requireObject(const std::shared_ptr<platform::Recordset>& recordset)  // throws RuntimeError
 {
     if (!recordset)
-        throw RuntimeError(platform::error_number::kObjectVariableNotSet,
-            QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
+        platform::throwObjectVariableNotSet();
 }
 
 }  // namespace
@@ -132,11 +132,10 @@ bool clsMsSqlConnect::ExecQuery(const QString& vstrSql)
 void clsMsSqlConnect::SetParam(qint16 vintIndex, const platform::FieldValue& vvarValue)
 {
     if (vintIndex < 0)
-        throw RuntimeError(platform::error_number::kSubscriptOutOfRange,
-            QStringLiteral("インデックスが有効範囲にありません。"));
+        platform::throwSubscriptOutOfRange();
     Params_.resize(static_cast<std::size_t>(vintIndex) + 1);
     Params_[static_cast<std::size_t>(vintIndex)] = vvarValue;
     if (ParamCount_ == std::numeric_limits<qint16>::max())
-        throw RuntimeError(platform::error_number::kOverflow, QStringLiteral("オーバーフローしました。"));
+        platform::throwOverflow();
     ++ParamCount_;
 }

@@ -360,7 +360,10 @@ Workbook& Worksheet::requireWorkbook() const
 
 void Worksheet::setName(const QString& name)
 {
-    requireWorkbook().checkSheetName(name, this);
+    Workbook& book = requireWorkbook();
+    book.checkSheetName(name, this);
+    book.sheetsByFoldedName_.remove(name_.toCaseFolded());
+    book.sheetsByFoldedName_.insert(name.toCaseFolded(), this);
     name_ = name;
 }
 
@@ -373,6 +376,7 @@ void Worksheet::deleteSheet()
     const bool wasActive = book.activeSheet().get() == this;
     const std::shared_ptr<Worksheet> keepAlive = book.sheets_[static_cast<std::size_t>(index)];
     book.sheets_.erase(book.sheets_.begin() + index);
+    book.sheetsByFoldedName_.remove(name_.toCaseFolded());
     if (wasActive)
         book.active_ = book.sheets_[std::min<std::size_t>(static_cast<std::size_t>(index), book.sheets_.size() - 1)];
     workbook_ = nullptr;
@@ -503,7 +507,7 @@ Workbook::Workbook(qint32 defaultSheets)
     formats_.push_back(CellFormat{});
     formatIds_.insert(formatKey(CellFormat{}), 0);
     for (qint32 i = 0; i < defaultSheets; ++i)
-        sheets_.push_back(std::make_shared<Worksheet>(*this, nextSheetName()));
+        insertSheet(sheets_.size(), std::make_shared<Worksheet>(*this, nextSheetName()));
     active_ = sheets_.front();
 }
 
@@ -541,22 +545,24 @@ void Workbook::checkSheetName(const QString& name, const Worksheet* renamed) con
         && !name.startsWith(u'\'') && !name.endsWith(u'\'');
     if (!wellFormed)
         throwApplicationDefined(kSheetNameRule);
-    for (const std::shared_ptr<Worksheet>& sheet : sheets_) {
-        if (sheet.get() != renamed && sheet->name_.compare(name, Qt::CaseInsensitive) == 0)
-            throwApplicationDefined(QStringLiteral("この名前は既に使用されています。別の名前を入力してください。"));
-    }
+    const auto found = sheetsByFoldedName_.constFind(name.toCaseFolded());
+    if (found != sheetsByFoldedName_.cend() && found.value() != renamed)
+        throwApplicationDefined(QStringLiteral("この名前は既に使用されています。別の名前を入力してください。"));
 }
 
 QString Workbook::nextSheetName()
 {
     for (;;) {
         const QString name = QStringLiteral("Sheet%1").arg(++sheetCounter_);
-        const bool used = std::any_of(sheets_.begin(), sheets_.end(), [&](const std::shared_ptr<Worksheet>& s) {
-            return s->name_.compare(name, Qt::CaseInsensitive) == 0;
-        });
-        if (!used)
+        if (!sheetsByFoldedName_.contains(name.toCaseFolded()))
             return name;
     }
+}
+
+void Workbook::insertSheet(std::size_t position, std::shared_ptr<Worksheet> sheet)
+{
+    sheetsByFoldedName_.insert(sheet->name_.toCaseFolded(), sheet.get());
+    sheets_.insert(sheets_.begin() + static_cast<std::ptrdiff_t>(position), std::move(sheet));
 }
 
 qint32 Workbook::indexOf(const Worksheet* sheet) const
@@ -588,7 +594,7 @@ std::shared_ptr<Worksheet> Workbook::Worksheets::add(const std::shared_ptr<Works
     if (index < 0)
         throwApplicationDefined(QStringLiteral("Worksheet クラスの Add メソッドが失敗しました。"));
     auto sheet = std::make_shared<Worksheet>(book_, book_.nextSheetName());
-    book_.sheets_.insert(book_.sheets_.begin() + index + 1, sheet);
+    book_.insertSheet(static_cast<std::size_t>(index) + 1, sheet);
     book_.active_ = sheet;
     return sheet;
 }

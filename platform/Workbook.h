@@ -260,8 +260,12 @@ private:
     void checkSheetName(const QString& name, const Worksheet* renamed) const;  // throws RuntimeError
     QString nextSheetName();
     qint32 indexOf(const Worksheet* sheet) const;
+    void insertSheet(std::size_t position, std::shared_ptr<Worksheet> sheet);
 
     std::vector<std::shared_ptr<Worksheet>> sheets_;
+    // Every sheet by its case-folded name: names are unique regardless of case,
+    // and a document of thousands of sheets checks one per sheet it adds.
+    QHash<QString, const Worksheet*> sheetsByFoldedName_;
     std::weak_ptr<Worksheet> active_;
     qint32 sheetCounter_ = 0;
     std::vector<CellFormat> formats_;

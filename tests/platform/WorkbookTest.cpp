@@ -224,6 +224,22 @@ TEST(WorkbookTest, DeletingActivatingAndSelectingFollowTheApplication)
     EXPECT_EQ(errorOf([&] { first->cells(1, 1).setValue(1); }), -2147221080);
 }
 
+TEST(WorkbookTest, ANameIsFreeAgainOnceItsSheetIsRenamedOrDeleted)
+{
+    auto book = newBook(3);
+    auto sheets = book->worksheets();
+    sheets.item(1)->setName(u"Ｋunde"_qs);
+    sheets.item(2)->setName("SHEET1");  // the first sheet's old name
+    auto deleted = sheets.item(3);  // a handle kept past the deletion
+    deleted->deleteSheet();
+    auto added = sheets.add(sheets.item(2));
+    added->setName("sheet3");  // the deleted sheet's name
+    // Still taken, in any case, full-width letters included.
+    EXPECT_EQ(errorOf([&] { added->setName(u"ｋUNDE"_qs); }), 1004);
+    EXPECT_EQ(errorOf([&] { sheets.item(1)->setName("Sheet3"); }), 1004);
+    EXPECT_EQ(names(*book), (QStringList{u"Ｋunde"_qs, "SHEET1", "sheet3"}));
+}
+
 TEST(WorkbookTest, CreatingTheApplicationNeedsTheSpreadsheetProgram)
 {
     QTemporaryDir empty;

@@ -1,0 +1,484 @@
+// The table document end to end against the local stand-in server, beside the
+// floor it cannot beat: a bare ODBC loop that connects, runs the column list
+// and reads its rows for the same objects. Prints tables per second, the run's
+// time split into database, workbook model and file export, the peak resident
+// memory of the run, and the ratios to the floor.
+//
+//   document_bench [--tables N] [--columns M]     (default 2000 tables x 20 columns)
+//
+// Needs the stand-in server (scripts/standin-server start). The catalog goes
+// into the database tablinor_bench, created afresh on every run.
+
+#include "Command.h"
+#include "Connection.h"
+#include "ConnectionSettings.h"
+#include "OdbcHandle.h"
+#include "PhaseTimer.h"
+#include "RuntimeError.h"
+#include "WorkbookHandOver.h"
+#include "basMain.h"
+#include "clsMsSqlConnect.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <sys/resource.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+
+using platform::OdbcHandle;
+using platform::phase_timer::Phase;
+
+namespace {
+
+const QString kSourceDir = QStringLiteral(TABLINOR_SOURCE_DIR);
+const QString kDatabase = QStringLiteral("tablinor_bench");
+const QString kSchemaFile = kSourceDir + QStringLiteral("/scripts/standin-schema.sql");
+const QString kSuccessText = QStringLiteral("仕様書を作成しました。");
+constexpr int kRowsPerInsert = 1000;
+constexpr int kColumnListFields = 6;
+
+struct Options {
+    int tables = 2000;
+    int columns = 20;
+};
+
+struct Login {
+    QString server;
+    QString uid;
+    QString pwd;
+};
+
+[[noreturn]] void fail(const QString& text)
+{
+    throw std::runtime_error(text.toStdString());
+}
+
+double seconds(std::chrono::nanoseconds time)
+{
+    return std::chrono::duration<double>(time).count();
+}
+
+Options parseOptions(const QStringList& arguments)
+{
+    Options options;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& name = arguments[i];
+        bool valid = i + 1 < arguments.size();
+        const int value = valid ? arguments[i + 1].toInt(&valid) : 0;
+        if (!valid || value < 1 || (name != u"--tables" && name != u"--columns"))
+            fail(QStringLiteral("usage: document_bench [--tables N] [--columns M]"));
+        (name == u"--tables" ? options.tables : options.columns) = value;
+        ++i;
+    }
+    return options;
+}
+
+Login readLogin()
+{
+    QFile file(kSourceDir + QStringLiteral("/scripts/standin-login.conf"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        fail(QStringLiteral("cannot read %1").arg(file.fileName()));
+    Login login;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        const QString value = line.section(u'=', 1);
+        if (line.startsWith(u"TABLINOR_TEST_SERVER="))
+            login.server = value;
+        else if (line.startsWith(u"TABLINOR_TEST_UID="))
+            login.uid = value;
+        else if (line.startsWith(u"TABLINOR_TEST_PWD="))
+            login.pwd = value;
+    }
+    return login;
+}
+
+// ------------------------------------------------------------------ catalog
+
+struct ColumnKind {
+    int xtype;
+    int length;
+    int prec;
+    int scale;  // -1: NULL, as the server gives it for character data
+};
+
+// The column types in use, by the server's type codes.
+constexpr std::array<ColumnKind, 14> kTypes{{
+    {56, 4, 10, 0},     // int
+    {127, 8, 19, 0},    // bigint
+    {52, 2, 5, 0},      // smallint
+    {104, 1, 1, 0},     // bit
+    {106, 9, 18, 2},    // decimal(18, 2)
+    {60, 8, 19, 4},     // money
+    {62, 8, 53, -1},    // float
+    {61, 8, 23, 3},     // datetime
+    {40, 3, 10, 0},     // date
+    {175, 7, 0, -1},    // char(7)
+    {167, 256, 0, -1},  // varchar(256)
+    {239, 20, 0, -1},   // nchar(10)
+    {231, 200, 0, -1},  // nvarchar(100)
+    {36, 16, 0, -1},    // uniqueidentifier
+}};
+
+struct ColumnName {
+    const char16_t* name;
+    int type;  // index into kTypes
+};
+
+// Column names of business tables; column 1 is always the key "ID".
+constexpr std::array<ColumnName, 24> kColumnNames{{
+    {u"顧客コード", 11}, {u"名称", 12}, {u"数量", 0}, {u"単価", 4}, {u"金額", 5}, {u"登録日時", 7},
+    {u"更新日時", 7}, {u"更新者", 10}, {u"備考", 12}, {u"削除フラグ", 3}, {u"Status", 2}, {u"Email", 10},
+    {u"Phone", 10}, {u"Rate", 6}, {u"RowGuid", 13}, {u"BirthDate", 8}, {u"Version", 1}, {u"PostalCode", 9},
+    {u"Address", 12}, {u"Quantity", 0}, {u"Price", 4}, {u"ShippedOn", 8}, {u"担当者コード", 11}, {u"区分", 2},
+}};
+
+constexpr std::array<const char16_t*, 10> kTablePrefixes{
+    u"M_顧客", u"M_商品", u"T_受注", u"T_出荷", u"W_集計", u"Customer", u"OrderLine", u"Invoice", u"StockMove", u"AuditLog"};
+
+constexpr int kTableIdBase = 1'000'000;
+constexpr int kKeyIdBase = 3'000'000;
+
+QString tableName(int table)
+{
+    return QStringLiteral("%1_%2").arg(QString::fromUtf16(kTablePrefixes[table % kTablePrefixes.size()]))
+        .arg(table, 5, 10, QChar(u'0'));
+}
+
+QString quoted(const QString& text)
+{
+    return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
+}
+
+QString timestamp(int table, int days)
+{
+    const QDateTime base(QDate(2020, 1, 1), QTime(9, 0));
+    return quoted(base.addSecs(qint64(table) * 3607).addDays(days).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
+}
+
+// Collects VALUES rows and sends them as multi-row INSERTs; flush sends the rest.
+class BatchInsert {
+public:
+    BatchInsert(platform::Connection& connection, QString head) : connection_(connection), head_(std::move(head)) {}
+
+    void add(const QString& row)  // throws RuntimeError
+    {
+        values_ += (count_ == 0 ? QString() : QStringLiteral(",")) + u'(' + row + u')';
+        if (++count_ == kRowsPerInsert)
+            flush();
+    }
+
+    void flush()  // throws RuntimeError
+    {
+        if (count_ == 0)
+            return;
+        platform::Command command;
+        command.setActiveConnection(connection_);
+        command.setCommandText(head_ + QStringLiteral(" VALUES ") + values_);
+        command.execute();
+        values_.clear();
+        count_ = 0;
+    }
+
+private:
+    platform::Connection& connection_;
+    QString head_;
+    QString values_;
+    int count_ = 0;
+};
+
+// Creates the database afresh with the catalog tables, their indexes and the server's types.
+void createCatalogTables()
+{
+    QProcess load;
+    load.setProcessChannelMode(QProcess::ForwardedChannels);
+    load.start(kSourceDir + QStringLiteral("/scripts/standin-server"), {QStringLiteral("load"), kDatabase, kSchemaFile});
+    if (!load.waitForFinished(120'000) || load.exitStatus() != QProcess::NormalExit || load.exitCode() != 0)
+        fail(QStringLiteral("scripts/standin-server load failed (is the server started?)"));
+}
+
+// Tables with a primary key on their first column (every fifth on the first
+// two) and a second, non-key index, so that only key columns get the mark.
+void fillCatalog(const QString& connectionString, const Options& options)  // throws RuntimeError
+{
+    platform::Connection connection;
+    connection.setConnectionString(connectionString);
+    connection.open();
+
+
+    BatchInsert objects(connection,
+        QStringLiteral("INSERT INTO sysobjects (name, id, xtype, parent_obj, crdate, type, refdate)"));
+    BatchInsert columns(connection,
+        QStringLiteral("INSERT INTO syscolumns (name, id, xtype, xusertype, length, xprec, xscale, colid, "
+                       "colorder, prec, scale, isnullable)"));
+    BatchInsert indexes(connection, QStringLiteral("INSERT INTO sysindexes (id, indid, name, keycnt)"));
+    BatchInsert keys(connection, QStringLiteral("INSERT INTO sysindexkeys (id, indid, colid, keyno)"));
+    for (int table = 1; table <= options.tables; ++table) {
+        const int id = kTableIdBase + table;
+        const QString name = tableName(table);
+        const QString keyName = QStringLiteral("PK_") + name;
+        const int keyColumns = (table % 5 == 0 && options.columns > 1) ? 2 : 1;
+        objects.add(QStringLiteral("%1, %2, 'U', 0, %3, 'U ', %4")
+                        .arg(quoted(name)).arg(id).arg(timestamp(table, 0), timestamp(table, table % 400)));
+        objects.add(QStringLiteral("%1, %2, 'PK', %3, %4, 'K ', %4")
+                        .arg(quoted(keyName)).arg(kKeyIdBase + table).arg(id).arg(timestamp(table, 0)));
+        indexes.add(QStringLiteral("%1, 1, %2, %3").arg(id).arg(quoted(keyName)).arg(keyColumns));
+        for (int key = 1; key <= keyColumns; ++key)
+            keys.add(QStringLiteral("%1, 1, %2, %2").arg(id).arg(key));
+        if (options.columns >= 3) {
+            indexes.add(QStringLiteral("%1, 2, %2, 1").arg(id).arg(quoted(QStringLiteral("IX_") + name)));
+            keys.add(QStringLiteral("%1, 2, 3, 1").arg(id));
+        }
+
+        for (int column = 1; column <= options.columns; ++column) {
+            QString columnName = QStringLiteral("ID");
+            int type = 0;
+            if (column > 1) {
+                const int pick = (table + column) % static_cast<int>(kColumnNames.size());
+                columnName = QString::fromUtf16(kColumnNames[pick].name);
+                type = kColumnNames[pick].type;
+                // Past a round of the name list a name would repeat in one table.
+                if (column - 1 > static_cast<int>(kColumnNames.size()))
+                    columnName += QString::number(column);
+            }
+            const ColumnKind& kind = kTypes[type];
+            const bool nullable = column > keyColumns && (table + column) % 3 != 0;
+            columns.add(QStringLiteral("%1, %2, %3, %3, %4, %5, %6, %7, %7, %5, %8, %9")
+                            .arg(quoted(columnName)).arg(id).arg(kind.xtype).arg(kind.length).arg(kind.prec)
+                            .arg(std::max(kind.scale, 0)).arg(column)
+                            .arg(kind.scale < 0 ? QStringLiteral("NULL") : QString::number(kind.scale))
+                            .arg(nullable ? 1 : 0));
+        }
+    }
+    for (BatchInsert* batch : {&objects, &columns, &indexes, &keys})
+        batch->flush();
+}
+
+// -------------------------------------------------------------------- floor
+
+struct Floor {
+    std::chrono::nanoseconds total{};
+    std::chrono::nanoseconds connecting{};
+    qint64 rows = 0;
+};
+
+OdbcHandle connectBare(const OdbcHandle& environment, const QString& connectionString)  // throws RuntimeError
+{
+    OdbcHandle connection(SQL_HANDLE_DBC, environment.get());
+    connection.check(SQLDriverConnectW(connection.get(), nullptr,
+        const_cast<SQLWCHAR*>(platform::toSqlWide(connectionString)), SQL_NTS, nullptr, 0, nullptr,
+        SQL_DRIVER_NOPROMPT));
+    return connection;
+}
+
+std::vector<qint32> objectIds(const OdbcHandle& connection)  // throws RuntimeError
+{
+    const QString sql = GetObjectListSql(0);
+    OdbcHandle statement(SQL_HANDLE_STMT, connection.get());
+    statement.check(SQLExecDirectW(statement.get(), const_cast<SQLWCHAR*>(platform::toSqlWide(sql)), SQL_NTS));
+    SQLINTEGER id = 0;
+    SQLLEN indicator = 0;
+    statement.check(SQLBindCol(statement.get(), 1, SQL_C_SLONG, &id, 0, &indicator));
+    std::vector<qint32> ids;
+    for (SQLRETURN ret; (ret = SQLFetch(statement.get())) != SQL_NO_DATA;) {
+        statement.check(ret);
+        ids.push_back(id);
+    }
+    return ids;
+}
+
+// One connection per object, as a document run must; the object list's
+// connection stays open meanwhile, as in a run, so the driver stays loaded.
+Floor measureFloor(const QString& connectionString, const std::vector<qint32>& ids,
+    const OdbcHandle& environment)  // throws RuntimeError
+{
+    const QString sql = GetColumnListSql(0);
+    SQLWCHAR* const sqlText = const_cast<SQLWCHAR*>(platform::toSqlWide(sql));
+    std::array<std::array<SQLWCHAR, 256>, kColumnListFields> buffers{};
+    std::array<SQLLEN, kColumnListFields> indicators{};
+    Floor floor;
+    const auto start = std::chrono::steady_clock::now();
+    for (const qint32 id : ids) {
+        const auto connectStart = std::chrono::steady_clock::now();
+        OdbcHandle connection = connectBare(environment, connectionString);
+        floor.connecting += std::chrono::steady_clock::now() - connectStart;
+        {
+            OdbcHandle statement(SQL_HANDLE_STMT, connection.get());
+            SQLINTEGER parameter = id;
+            SQLLEN parameterIndicator = 0;
+            statement.check(SQLBindParameter(statement.get(), 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 10,
+                0, &parameter, 0, &parameterIndicator));
+            statement.check(SQLExecDirectW(statement.get(), sqlText, SQL_NTS));
+            for (SQLUSMALLINT field = 0; field < kColumnListFields; ++field) {
+                statement.check(SQLBindCol(statement.get(), field + 1, SQL_C_WCHAR, buffers[field].data(),
+                    sizeof buffers[field], &indicators[field]));
+            }
+            for (SQLRETURN ret; (ret = SQLFetch(statement.get())) != SQL_NO_DATA;) {
+                statement.check(ret);
+                ++floor.rows;
+            }
+        }
+        const auto disconnectStart = std::chrono::steady_clock::now();
+        connection.check(SQLDisconnect(connection.get()));
+        connection.reset();
+        floor.connecting += std::chrono::steady_clock::now() - disconnectStart;
+    }
+    floor.total = std::chrono::steady_clock::now() - start;
+    return floor;
+}
+
+// ----------------------------------------------------------------- pipeline
+
+// Peak resident memory from here on: the kernel's high-water mark is reset.
+void resetPeakMemory()
+{
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}
+
+double peakMemoryMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+        }
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+// The file the stand-in spreadsheet received, once it has copied it.
+QString waitForStandinCopy(const QString& folder)
+{
+    for (int waited = 0; waited < 600; ++waited) {
+        const QStringList done = QDir(folder).entryList({QStringLiteral("*.done")}, QDir::Files);
+        if (!done.isEmpty())
+            return QDir(folder).filePath(done.front().section(u'.', 0, 0) + QStringLiteral(".xlsx"));
+        QThread::msleep(100);
+    }
+    return {};
+}
+
+int run(QApplication& application, const Options& options)
+{
+    const Login login = readLogin();
+    const QString connectionString = BuildConnectionString(login.server, kDatabase, login.uid, login.pwd);
+    const qint64 columnRows = qint64(options.tables) * options.columns;
+    std::printf("catalog: %d tables x %d columns (%lld column rows) in %s\n", options.tables, options.columns,
+        static_cast<long long>(columnRows), qPrintable(kDatabase));
+
+    QElapsedTimer fillTimer;
+    fillTimer.start();
+    createCatalogTables();
+    fillCatalog(connectionString, options);
+    std::printf("  created and filled in %.2f s\n", fillTimer.nsecsElapsed() / 1e9);
+
+    // The floor, with the object list's connection held as a run holds it.
+    OdbcHandle environment(SQL_HANDLE_ENV, nullptr);
+    environment.check(SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION,
+        reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0));
+    OdbcHandle objectList = connectBare(environment, connectionString);
+    const std::vector<qint32> ids = objectIds(objectList);
+    if (ids.size() != static_cast<std::size_t>(options.tables))
+        fail(QStringLiteral("object list has %1 rows, expected %2").arg(ids.size()).arg(options.tables));
+    const Floor floor = measureFloor(connectionString, ids, environment);
+    objectList.check(SQLDisconnect(objectList.get()));
+    objectList.reset();
+    environment.reset();
+    if (floor.rows != columnRows)
+        fail(QStringLiteral("floor read %1 column rows, expected %2").arg(floor.rows).arg(columnRows));
+
+    // The document run through the real main window.
+    gstrSvr = login.server;
+    gstrDb = kDatabase;
+    gstrUid = login.uid;
+    gstrPwd = login.pwd;
+    frmMain window;
+    window.mblnFirstActivate = false;
+    window.show();
+    application.processEvents();
+    auto* button = window.findChild<QPushButton*>(QStringLiteral("cmdDoc_0"));
+    auto* status = window.findChild<QLabel*>(QStringLiteral("stbMainText"));
+    if (!button || !status)
+        fail(QStringLiteral("main window without cmdDoc_0 or stbMainText"));
+
+    resetPeakMemory();
+    platform::phase_timer::reset();
+    const auto start = std::chrono::steady_clock::now();
+    button->click();
+    const std::chrono::nanoseconds total = std::chrono::steady_clock::now() - start;
+    const double peakMegabytes = peakMemoryMegabytes();
+    const std::chrono::nanoseconds database = platform::phase_timer::total(Phase::Database);
+    const std::chrono::nanoseconds exported = platform::phase_timer::total(Phase::Export);
+
+    if (status->text() != kSuccessText)
+        fail(QStringLiteral("the run failed: %1").arg(status->text()));
+    const QStringList handedOver = QDir(platform::xl::handOverFolder())
+                                       .entryList({QStringLiteral("book-*.xlsx")}, QDir::Files);
+    if (handedOver.size() != 1)
+        fail(QStringLiteral("%1 files in the hand-over folder, expected 1").arg(handedOver.size()));
+    const QString copy = waitForStandinCopy(qEnvironmentVariable("SOFFICE_STANDIN_DIR"));
+    if (copy.isEmpty() || !QFile::exists(copy))
+        fail(QStringLiteral("the stand-in spreadsheet application received no file"));
+
+    const double totalSeconds = seconds(total);
+    std::printf("floor (bare ODBC: connect, column list, rows, disconnect per object): %.3f s"
+                " (connect+disconnect %.3f s, query+rows %.3f s), %lld rows\n",
+        seconds(floor.total), seconds(floor.connecting), seconds(floor.total - floor.connecting),
+        static_cast<long long>(floor.rows));
+    std::printf("document run: %.3f s = database %.3f s + workbook model %.3f s + file export %.3f s\n",
+        totalSeconds, seconds(database), seconds(total - database - exported), seconds(exported));
+    std::printf("  succeeded: status \"%s\", handed over %s (%lld bytes)\n", qPrintable(status->text()),
+        qPrintable(handedOver.front()), static_cast<long long>(QFileInfo(copy).size()));
+    std::printf("tables per second: %.0f\n", options.tables / totalSeconds);
+    std::printf("peak RSS during the run: %.1f MB (target < 300)\n", peakMegabytes);
+    std::printf("database / floor: %.2f (target <= 1.5)\n", seconds(database) / seconds(floor.total));
+    std::printf("whole document / floor: %.2f (target <= 3)\n", totalSeconds / seconds(floor.total));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Before anything reads them: the offscreen window, the driver configuration
+    // of the stand-in server, and a stand-in spreadsheet that keeps what it gets.
+    const QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        std::fprintf(stderr, "document_bench: no temporary folder\n");
+        return 1;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("ODBCSYSINI"))
+        qputenv("ODBCSYSINI", (kSourceDir + QStringLiteral("/scripts/odbc/standin")).toLocal8Bit());
+    qputenv("PATH", (kSourceDir + QStringLiteral("/tests/support/soffice-standin:")).toLocal8Bit()
+            + qgetenv("PATH"));
+    qputenv("XDG_CACHE_HOME", scratch.filePath(QStringLiteral("cache")).toLocal8Bit());
+    qputenv("SOFFICE_STANDIN_DIR", scratch.filePath(QStringLiteral("soffice")).toLocal8Bit());
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tablinor"));
+    try {
+        return run(application, parseOptions(QApplication::arguments()));
+    } catch (const platform::RuntimeError& error) {
+        std::fprintf(stderr, "document_bench: %s\n", qPrintable(error.failureText()));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "document_bench: %s\n", error.what());
+    }
+    return 1;
+}
