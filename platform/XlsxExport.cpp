@@ -7,6 +7,8 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <unordered_map>
 
@@ -16,6 +18,19 @@ namespace {
 
 constexpr const char* kDateFormat = "yyyy/m/d h:mm";
 constexpr lxw_color_t kHyperlinkColor = 0x0000FF;
+constexpr double kLineHeight = 15.0;  // points: one line of the default font, as the default row
+
+// How many lines a wrapped text takes in a column of the given width: the
+// spreadsheet application does not fit row heights when it opens a file, so
+// the export sets them, as the application would when wrapping is switched on.
+qint32 wrappedLines(const QString& text, double columnWidth)
+{
+    const double width = std::max(1.0, std::floor(columnWidth));
+    qint32 lines = 0;
+    for (const QString& line : text.split(u'\n'))
+        lines += std::max<qint32>(1, static_cast<qint32>(std::ceil(textDisplayWidth(line) / width)));
+    return lines;
+}
 
 [[noreturn]] void throwExportFailure(lxw_error error)
 {
@@ -135,7 +150,8 @@ void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const Fiel
     }
 }
 
-void writeSheet(lxw_worksheet* out, const Worksheet& sheet, FormatCache& formats)
+void writeSheet(lxw_worksheet* out, const Worksheet& sheet, const std::vector<CellFormat>& cellFormats,
+    FormatCache& formats)
 {
     const std::vector<Worksheet::Column>& columns = sheet.columnProperties();
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -149,9 +165,14 @@ void writeSheet(lxw_worksheet* out, const Worksheet& sheet, FormatCache& formats
     const QHash<quint64, Hyperlink>& links = sheet.hyperlinkMap();
     for (qint32 r = 1; r <= sheet.rowCount(); ++r) {
         const std::vector<Cell>& cells = sheet.rowCells(r);
+        qint32 rowLines = 1;
         for (std::size_t c = 0; c < cells.size(); ++c) {
             const Cell& cell = cells[c];
             const bool columnWrap = c < columns.size() && columns[c].wrapText;
+            if ((columnWrap || cellFormats[cell.format].wrapText) && cell.value.kind() == FieldValue::Kind::Text) {
+                const double width = c < columns.size() ? columns[c].width : kStandardColumnWidth;
+                rowLines = std::max(rowLines, wrappedLines(cell.value.text(), width));
+            }
             const Hyperlink* link = nullptr;
             if (!links.isEmpty()) {
                 const auto found = links.constFind(Worksheet::cellKey(r, static_cast<qint32>(c + 1)));
@@ -161,6 +182,8 @@ void writeSheet(lxw_worksheet* out, const Worksheet& sheet, FormatCache& formats
             writeCell(out, static_cast<lxw_row_t>(r - 1), static_cast<lxw_col_t>(c), cell.value,
                 formats.get(cell.format, date, link != nullptr, columnWrap), link);
         }
+        if (rowLines > 1)
+            check(worksheet_set_row(out, static_cast<lxw_row_t>(r - 1), rowLines * kLineHeight, nullptr));
     }
     const auto row = static_cast<lxw_row_t>(sheet.selectedRow() - 1);
     const auto column = static_cast<lxw_col_t>(sheet.selectedColumn() - 1);
@@ -182,7 +205,7 @@ void exportXlsx(const Workbook& book, const QString& path)
         lxw_worksheet* worksheet = workbook_add_worksheet(out.get(), sheet->name().toUtf8().constData());
         if (!worksheet)
             throwExportFailure(LXW_ERROR_PARAMETER_VALIDATION);
-        writeSheet(worksheet, *sheet, formats);
+        writeSheet(worksheet, *sheet, book.formats(), formats);
         if (sheet == active)
             worksheet_activate(worksheet);
     }

@@ -112,6 +112,30 @@ TEST(XlsxExportTest, TheFileHoldsWhatTheModelHolds)
     EXPECT_TRUE(sheet["columnWrap"][QStringLiteral("B")].toBool());
 }
 
+TEST(XlsxExportTest, RowsOfWrappedTextAreAsTallAsTheirLines)
+{
+    auto book = std::make_shared<Workbook>(1);
+    auto sheet = book->worksheets().item(1);
+    sheet->columns("B").setColumnWidth(10);
+    sheet->columns("B").setWrapText(true);
+    sheet->cells(1, 2).setValue(u"short");
+    sheet->cells(2, 2).setValue(u"twenty-five characters..");  // three lines of ten
+    sheet->cells(3, 2).setValue(u"一二三四五六七八九十");          // twenty wide: two lines
+    sheet->cells(4, 2).setValue(u"a\nb\nc\nd");                // four explicit lines
+    sheet->cells(5, 1).setValue(u"no wrap in column A, however long the text may be");
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("wrap.xlsx");
+    exportXlsx(*book, path);
+    const QJsonObject heights = readXlsx(path)["data"][QStringLiteral("Sheet1")][QStringLiteral("rowHeights")].toObject();
+
+    EXPECT_FALSE(heights.contains("1"));
+    EXPECT_DOUBLE_EQ(heights["2"].toDouble(), 45.0);
+    EXPECT_DOUBLE_EQ(heights["3"].toDouble(), 30.0);
+    EXPECT_DOUBLE_EQ(heights["4"].toDouble(), 60.0);
+    EXPECT_FALSE(heights.contains("5"));
+}
+
 TEST(XlsxExportTest, AFileThatCannotBeWrittenRaisesAnError)
 {
     Workbook book(1);

@@ -57,12 +57,14 @@ def main(path):
                 widths[key] = dim.width
             if dim.style_id and dim.alignment is not None:
                 wraps[key] = bool(dim.alignment.wrap_text)
+        heights = {str(key): dim.height for key, dim in sheet.row_dimensions.items() if dim.height}
         views = sheet.views.sheetView
         selection = views[0].selection[0].activeCell if views and views[0].selection else None
         out["data"][sheet.title] = {
             "cells": cells,
             "widths": widths,
             "columnWrap": wraps,
+            "rowHeights": heights,
             "links": links,
             "selection": selection,
             "tabSelected": bool(views[0].tabSelected) if views else False,
