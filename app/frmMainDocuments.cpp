@@ -140,23 +140,11 @@ bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWo
 
 bool frmMain::MakeStoredBook(qint16 kind)
 {
+    // The routine list needs the same steps as the object list of a table
+    // document; only the writer opens the workbook, once there are rows.
     clsMsSqlConnect connection;
-    if (!connection.Connect(gstrSvr, gstrDb, gstrUid, gstrPwd)) {
-        ShowStatus(connection.Message());
+    if (!QueryObjectList(kind, connection))
         return false;
-    }
-    connection.setQueryTimeOut(kQueryTimeOut);
-    if (!connection.ExecQuery(GetObjectListSql(kind))) {
-        ShowStatus(connection.Message());
-        connection.Disconnect();
-        return false;
-    }
-    if (connection.Recordset()->eof()) {
-        ShowStatus(msg::kNoData);
-        connection.CloseRs();
-        connection.Disconnect();
-        return false;
-    }
     const bool written = RsExcelPrintStoredType(kind, connection.Recordset(), *this);
     connection.CloseRs();
     connection.Disconnect();

@@ -3,6 +3,7 @@
 #include "RuntimeError.h"
 #include "StandinLogin.h"
 #include "basMain.h"
+#include "RaisedError.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,6 @@ using platform::RuntimeError;
 
 namespace {
 
-qint32 errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 bool connectToStandin(clsMsSqlConnect& connection)
 {

@@ -4,6 +4,7 @@
 #include "Recordset.h"
 #include "RuntimeError.h"
 #include "StandinLogin.h"
+#include "RaisedError.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +16,6 @@ using platform::RuntimeError;
 
 namespace {
 
-RuntimeError errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e;
-    }
-    return RuntimeError(0, {});
-}
 
 class CommandTest : public ::testing::Test {
 protected:
@@ -100,8 +92,8 @@ TEST_F(CommandTest, ParametersBindInIndexOrderWithEmptyAsNull)
     command.setParameter(4, FieldValue(when));
     command.setParameter(5, FieldValue());
     command.setParameter(6, FieldValue::null());
-    EXPECT_EQ(errorOf([&] { command.setParameter(7, FieldValue(1)); }).number(), 3265);
-    EXPECT_EQ(errorOf([&] { command.setParameter(-1, FieldValue(1)); }).number(), 3265);
+    EXPECT_EQ(raisedError([&] { command.setParameter(7, FieldValue(1)); }).number(), 3265);
+    EXPECT_EQ(raisedError([&] { command.setParameter(-1, FieldValue(1)); }).number(), 3265);
 
     Recordset rs;
     rs.open(command);
@@ -131,13 +123,13 @@ TEST_F(CommandTest, FailuresCarryTheDriversReport)
 {
     command.setCommandText(u"SELECT * FROM no_such_table"_qs);
     Recordset rs;
-    const RuntimeError error = errorOf([&] { rs.open(command); });
+    const RuntimeError error = raisedError([&] { rs.open(command); });
     EXPECT_EQ(error.number(), 1146);
     EXPECT_EQ(error.sqlState(), u"42S02"_qs);
     EXPECT_TRUE(error.description().contains(u"no_such_table"_qs)) << error.description().toStdString();
     EXPECT_FALSE(rs.isOpen());
 
-    EXPECT_EQ(errorOf([&] { command.setCommandTimeout(-1); }).number(), 3001);
+    EXPECT_EQ(raisedError([&] { command.setCommandTimeout(-1); }).number(), 3001);
 }
 
 TEST_F(CommandTest, NoOpenConnectionNoRun)
@@ -145,12 +137,12 @@ TEST_F(CommandTest, NoOpenConnectionNoRun)
     Command detached;
     detached.setCommandText(u"SELECT 1"_qs);
     Recordset rs;
-    EXPECT_EQ(errorOf([&] { rs.open(detached); }).number(), 3709);
+    EXPECT_EQ(raisedError([&] { rs.open(detached); }).number(), 3709);
 
     connection.close();
     command.setCommandText(u"SELECT 1"_qs);
-    EXPECT_EQ(errorOf([&] { rs.open(command); }).number(), 3709);
-    EXPECT_EQ(errorOf([&] { command.parameterCount(); }).number(), 3709);
+    EXPECT_EQ(raisedError([&] { rs.open(command); }).number(), 3709);
+    EXPECT_EQ(raisedError([&] { command.parameterCount(); }).number(), 3709);
 }
 
 TEST_F(CommandTest, ResultSetOpensOnceAndStaysClosedWithoutRows)
@@ -164,5 +156,5 @@ TEST_F(CommandTest, ResultSetOpensOnceAndStaysClosedWithoutRows)
     rs.open(command);
     EXPECT_TRUE(rs.eof());
     EXPECT_EQ(rs.fieldName(0), u"id"_qs);
-    EXPECT_EQ(errorOf([&] { rs.open(command); }).number(), 3705);
+    EXPECT_EQ(raisedError([&] { rs.open(command); }).number(), 3705);
 }

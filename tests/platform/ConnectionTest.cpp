@@ -2,6 +2,7 @@
 
 #include "RuntimeError.h"
 #include "StandinLogin.h"
+#include "RaisedError.h"
 
 #include <gtest/gtest.h>
 
@@ -9,25 +10,11 @@ using platform::Connection;
 using platform::CursorLocation;
 using platform::RuntimeError;
 
-namespace {
-
-RuntimeError errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e;
-    }
-    return RuntimeError(0, {});
-}
-
-}  // namespace
-
 TEST(Connection, UnknownDriverGivesTheGenericNumberAndTheManagersText)
 {
     Connection connection;
     connection.setConnectionString(u"driver=No Such Driver;server=localhost;"_qs);
-    const RuntimeError error = errorOf([&] { connection.open(); });
+    const RuntimeError error = raisedError([&] { connection.open(); });
     // The driver manager gives no native code of its own.
     EXPECT_EQ(error.number(), -2147467259);
     EXPECT_EQ(error.sqlState().size(), 5);
@@ -39,20 +26,20 @@ TEST(Connection, UnknownDriverGivesTheGenericNumberAndTheManagersText)
 TEST(Connection, StateRulesFollowOpenAndClose)
 {
     Connection connection;
-    EXPECT_EQ(errorOf([&] { connection.close(); }).number(), 3704);
+    EXPECT_EQ(raisedError([&] { connection.close(); }).number(), 3704);
     EXPECT_EQ(connection.cursorLocation(), CursorLocation::Server);
 
     connection.setConnectionString(standinConnectionString());
     connection.open();
     ASSERT_TRUE(connection.isOpen());
-    EXPECT_EQ(errorOf([&] { connection.open(); }).number(), 3705);
-    EXPECT_EQ(errorOf([&] { connection.setConnectionString(u"driver=x;"_qs); }).number(), 3705);
+    EXPECT_EQ(raisedError([&] { connection.open(); }).number(), 3705);
+    EXPECT_EQ(raisedError([&] { connection.setConnectionString(u"driver=x;"_qs); }).number(), 3705);
     connection.setCursorLocation(CursorLocation::Client);
     EXPECT_EQ(connection.cursorLocation(), CursorLocation::Client);
 
     connection.close();
     EXPECT_FALSE(connection.isOpen());
-    EXPECT_EQ(errorOf([&] { connection.close(); }).number(), 3704);
+    EXPECT_EQ(raisedError([&] { connection.close(); }).number(), 3704);
     // Closed, the same object opens again.
     connection.open();
     EXPECT_TRUE(connection.isOpen());

@@ -1,24 +1,11 @@
 #include "FieldValue.h"
 #include "RuntimeError.h"
+#include "RaisedError.h"
 
 #include <gtest/gtest.h>
 
 using platform::FieldValue;
 using platform::RuntimeError;
-
-namespace {
-
-qint32 errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-}  // namespace
 
 TEST(FieldValue, KindsAreKeptApart)
 {

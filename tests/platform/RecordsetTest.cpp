@@ -1,5 +1,6 @@
 #include "Recordset.h"
 #include "RuntimeError.h"
+#include "RaisedError.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,6 @@ Recordset twoRows()
     return rs;
 }
 
-qint32 errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include "RuntimeError.h"
 #include "WorkbookTestSupport.h"
+#include "RaisedError.h"
 
 #include <gtest/gtest.h>
 
@@ -26,16 +27,6 @@ QStringList names(Workbook& book)
     return out;
 }
 
-qint32 errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        EXPECT_FALSE(e.description().isEmpty());
-        return e.number();
-    }
-    return 0;
-}
 
 }  // namespace
 
