@@ -89,6 +89,7 @@ void frmMain::createStatusBar()
     statusText = new QLabel(stbMain);
     statusText->setObjectName(QStringLiteral("stbMainText"));
     statusText->setTextFormat(Qt::PlainText);
+    statusText->setIndent(3);
     stbMain->addWidget(statusText, 1);
     setStatusBar(stbMain);
 }
