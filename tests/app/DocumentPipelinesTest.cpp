@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -92,6 +93,7 @@ TEST_F(DocumentPipelinesTest, TableDocumentHasLinkedIndexAndOneSheetPerTable)
 {
     EXPECT_EQ(press(0), u"仕様書を作成しました。"_qs);
     const QJsonObject book = handedOver();
+    EXPECT_FALSE(QJsonDocument(book).toJson().contains(gstrPwd.toUtf8())) << "the password reached the workbook";
 
     const QStringList tables = {u"Customer"_qs, u"Order Detail"_qs, u"作業ログ"_qs, u"受注明細"_qs, u"顧客"_qs};
     EXPECT_EQ(sheets(book), QStringList{u"目次"_qs} + tables);
