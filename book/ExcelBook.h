@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Workbook.h"
+#include "Application.h"
 
 #include <memory>
 

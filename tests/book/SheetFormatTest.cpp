@@ -1,5 +1,7 @@
 #include "SheetFormat.h"
 
+#include "CellText.h"
+
 #include <gtest/gtest.h>
 
 using platform::xl::CellFormat;

@@ -1,7 +1,7 @@
 #include "WorkbookHandOver.h"
 
 #include "RuntimeError.h"
-#include "Workbook.h"
+#include "Application.h"
 #include "WorkbookTestSupport.h"
 
 #include <gtest/gtest.h>

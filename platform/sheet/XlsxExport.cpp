@@ -1,6 +1,7 @@
 #include "XlsxExport.h"
 
 #include "RuntimeError.h"
+#include "CellText.h"
 #include "Workbook.h"
 
 #include <QFile>

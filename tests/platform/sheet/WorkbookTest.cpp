@@ -1,4 +1,5 @@
-#include "Workbook.h"
+#include "Application.h"
+#include "CellText.h"
 
 #include "RuntimeError.h"
 #include "WorkbookTestSupport.h"

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "FieldValue.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace platform::xl {
+
+// Display width of a text in characters of the standard font: East Asian
+// wide and full-width characters count two; for several lines, the widest.
+qint32 textDisplayWidth(const QString& text);
+
+// The text a cell shows for a value, as AutoFit measures it.
+QString displayText(const FieldValue& value);
+
+// "A" -> 1, "XFD" -> 16384; 0 for anything else.
+qint32 columnNumber(QStringView letters);
+
+}  // namespace platform::xl

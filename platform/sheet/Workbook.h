@@ -1,0 +1,70 @@
+#pragma once
+
+#include "CellFormat.h"
+#include "Worksheet.h"
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// An in-memory workbook with the automation members the document routines
+// use. It is filled while a document is built and handed over to the
+// spreadsheet application, as an .xlsx file, when the application is made
+// visible. Rows and columns are 1-based, as in automation.
+namespace platform::xl {
+
+class Workbook {
+public:
+    class Worksheets {
+    public:
+        using const_iterator = std::vector<std::shared_ptr<Worksheet>>::const_iterator;
+
+        qint32 count() const { return static_cast<qint32>(book_.sheets_.size()); }
+        const std::shared_ptr<Worksheet>& item(qint32 index) const;        // throws RuntimeError
+        // Looked up without regard to case, as the application does.
+        const std::shared_ptr<Worksheet>& item(const QString& name) const; // throws RuntimeError
+        // A new sheet right after `after`, named with the next free "SheetN", and made active.
+        std::shared_ptr<Worksheet> add(const std::shared_ptr<Worksheet>& after);  // throws RuntimeError
+        const_iterator begin() const { return book_.sheets_.begin(); }
+        const_iterator end() const { return book_.sheets_.end(); }
+
+    private:
+        friend class Workbook;
+        explicit Worksheets(Workbook& book) : book_(book) {}
+        Workbook& book_;
+    };
+
+    explicit Workbook(qint32 defaultSheets);
+    ~Workbook();
+    Workbook(const Workbook&) = delete;
+    Workbook& operator=(const Workbook&) = delete;
+
+    Worksheets worksheets() { return Worksheets(*this); }
+    const std::vector<std::shared_ptr<Worksheet>>& sheets() const { return sheets_; }
+    std::shared_ptr<Worksheet> activeSheet() const;
+
+    const std::vector<CellFormat>& formats() const { return formats_; }
+
+private:
+    friend class Worksheet;
+    friend class Range;
+
+    quint16 internFormat(const CellFormat& format);  // throws RuntimeError when the table is full
+    void checkSheetName(const QString& name, const Worksheet* renamed) const;  // throws RuntimeError
+    QString nextSheetName();
+    qint32 indexOf(const Worksheet* sheet) const;
+    void insertSheet(std::size_t position, std::shared_ptr<Worksheet> sheet);
+
+    std::vector<std::shared_ptr<Worksheet>> sheets_;
+    // Every sheet by its case-folded name: names are unique regardless of case,
+    // and a document of thousands of sheets checks one per sheet it adds.
+    QHash<QString, const Worksheet*> sheetsByFoldedName_;
+    std::weak_ptr<Worksheet> active_;
+    qint32 sheetCounter_ = 0;
+    std::vector<CellFormat> formats_;
+    QHash<quint64, quint16> formatIds_;
+};
+
+}  // namespace platform::xl
