@@ -4,6 +4,7 @@
 #include "ConnectionSettings.h"
 #include "LogonTestSupport.h"
 #include "MessageBox.h"
+#include "ProgramEnd.h"
 #include "StandinLogin.h"
 #include "WorkbookTestSupport.h"
 #include "frmMain.h"
@@ -76,7 +77,7 @@ TEST_F(StartupTest, MissingSpreadsheetApplicationEndsTheProgramWithoutLogon)
         }
     });
     watchdog.start(10);
-    activate();
+    EXPECT_TRUE(programEndsAfter([this] { activate(); }));
     qputenv("PATH", path);
 
     EXPECT_EQ(boxes, QStringList{u"Tablinor|Microsoft Excelがインストールされていません。"_qs});

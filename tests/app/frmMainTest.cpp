@@ -1,11 +1,15 @@
 #include "ConnectionSettings.h"
+#include "FontTestSupport.h"
 #include "MessageBox.h"
+#include "ProgramEnd.h"
+#include "WaitCursorWatch.h"
 #include "frmMain.h"
 
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,8 +43,7 @@ TEST_F(MainWindowTest, LoadSetsCaptionFirstActivationAndEmptyStatus)
     EXPECT_EQ(window.windowTitle(), u"Tablinor"_qs);
     EXPECT_TRUE(frmMain().mblnFirstActivate);
     EXPECT_EQ(status()->text(), QString());
-    EXPECT_EQ(window.font().family(), u"MS UI Gothic"_qs);
-    EXPECT_DOUBLE_EQ(window.font().pointSizeF(), 9.75);
+    EXPECT_NEAR(QFontInfo(window.font()).pointSizeF(), 9.75, 0.01) << "the size the face is drawn at";
 }
 
 TEST_F(MainWindowTest, ButtonsStandInOneColumnWithTheirCaptions)
@@ -53,6 +56,7 @@ TEST_F(MainWindowTest, ButtonsStandInOneColumnWithTheirCaptions)
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->text(), captions[i]);
         EXPECT_EQ(b->accessibleName(), captions[i]);
+        EXPECT_TRUE(drawsEveryCharacter(b->font(), b->text()));
         // 240, 240 + 600 i, 4575 x 495 twips
         EXPECT_EQ(b->geometry(), QRect(16, 16 + 40 * i, 305, 33));
         EXPECT_GE(b->width(), b->sizeHint().width()) << "caption clipped";
@@ -155,19 +159,24 @@ TEST_F(MainWindowTest, ConnectedMeansOnlyThatAServerIsSet)
 
 TEST_F(MainWindowTest, DocumentButtonWithoutLogonSaysNotConnectedAndRestoresCursor)
 {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    WaitCursorWatch watch(status());
     for (int i = 0; i < 4; ++i) {
         window.ClearStatus();
+        watch.reset();
         QTest::mouseClick(button(i), Qt::LeftButton);
         EXPECT_EQ(status()->text(), u"データベースに接続されていません。"_qs) << i;
+        EXPECT_TRUE(watch.sawWaitCursor()) << i;
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << i;
     }
 }
 
-TEST_F(MainWindowTest, ExitCommandClosesTheWindow)
+TEST_F(MainWindowTest, ExitCommandEndsTheProgram)
 {
     window.show();
     ASSERT_TRUE(window.isVisible());
-    action("mnuFileEnd")->trigger();
+    EXPECT_TRUE(programEndsAfter([this] { action("mnuFileEnd")->trigger(); }));
     EXPECT_FALSE(window.isVisible());
 }
 

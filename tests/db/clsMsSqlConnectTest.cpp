@@ -96,7 +96,12 @@ TEST(ClsMsSqlConnect, StartsWithDefaultsAndSharesItsResultSet)
     EXPECT_EQ(connection.QueryTimeOut(), 3000);
     ASSERT_TRUE(connection.Recordset());
     EXPECT_FALSE(connection.Recordset()->isOpen());
-    EXPECT_EQ(connection.Recordset(), connection.Recordset());
+    // Handed out, not copied: what a caller does to it, the instance sees.
+    const auto held = connection.Recordset();
+    held->openWith({u"a"_qs}, {{FieldValue(1)}});
+    EXPECT_TRUE(connection.Recordset()->isOpen());
+    connection.CloseRs();
+    EXPECT_FALSE(held->isOpen());
 
     auto other = std::make_shared<platform::Recordset>();
     connection.setRecordset(other);
