@@ -468,7 +468,7 @@ int main(int argc, char** argv)
         qputenv("ODBCSYSINI", (kSourceDir + QStringLiteral("/scripts/odbc/standin")).toLocal8Bit());
     qputenv("PATH", (kSourceDir + QStringLiteral("/tests/support/soffice-standin:")).toLocal8Bit()
             + qgetenv("PATH"));
-    qputenv("XDG_CACHE_HOME", scratch.filePath(QStringLiteral("cache")).toLocal8Bit());
+    qputenv("HOME", scratch.filePath(QStringLiteral("home")).toLocal8Bit());
     qputenv("SOFFICE_STANDIN_DIR", scratch.filePath(QStringLiteral("soffice")).toLocal8Bit());
 
     QApplication application(argc, argv);

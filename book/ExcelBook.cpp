@@ -5,6 +5,14 @@
 #include "RuntimeError.h"
 #include "basMessage.h"
 
+#include <QStringList>
+
+namespace {
+
+const QStringList kDefaultSheetNames = {QStringLiteral("Sheet1"), QStringLiteral("Sheet2"), QStringLiteral("Sheet3")};
+
+}  // namespace
+
 bool IsExcelInstalled(QWidget* parent)
 {
     try {
@@ -38,9 +46,11 @@ void ShowExcelBook(XlApplication& robjXlApp, XlWorkbook& robjXlBook, XlWorksheet
     robjXlBook.reset();
     robjXlSheet.reset();
     if (book) {
-        DeleteSheet(QStringLiteral("Sheet1"), book);
-        DeleteSheet(QStringLiteral("Sheet2"), book);
-        DeleteSheet(QStringLiteral("Sheet3"), book);
+        // Only sheets the workbook came with: an object's sheet may be named Sheet2 too.
+        for (const XlWorksheet& sheet : book->defaultSheets()) {
+            if (kDefaultSheetNames.contains(sheet->name()))
+                DeleteSheet(sheet->name(), book);
+        }
     }
     if (app)
         app->setVisible(true);

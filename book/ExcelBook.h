@@ -18,7 +18,8 @@ bool IsExcelInstalled(QWidget* parent = nullptr);
 // A hidden application with a new workbook and a fresh worksheet after its last sheet.
 void OpenExcelBook(XlApplication& robjXlApp, XlWorkbook& robjXlBook, XlWorksheet& robjXlSheet);  // throws RuntimeError
 
-// Removes the default sheets, shows the workbook and lets go of it. The three
+// Removes the default sheets (Sheet1 to Sheet3, of those the workbook was
+// created with), shows the workbook and lets go of it. The three
 // handles are empty afterwards, also when it throws; empty handles are
 // skipped, so it is safe on the error path of a run that never got a workbook.
 void ShowExcelBook(XlApplication& robjXlApp, XlWorkbook& robjXlBook, XlWorksheet& robjXlSheet);  // throws RuntimeError

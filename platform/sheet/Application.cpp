@@ -4,17 +4,15 @@
 #include "SheetErrors.h"
 #include "WorkbookHandOver.h"
 
-#include <QStandardPaths>
-
 namespace platform::xl {
 
 std::shared_ptr<Application> Application::create()
 {
-    QString program = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (program.isEmpty())
+    std::optional<SpreadsheetProgram> program = findSpreadsheetProgram();
+    if (!program)
         throw RuntimeError(error_number::kCannotCreateObject,
             QStringLiteral("ActiveX コンポーネントはオブジェクトを作成できません。"));
-    return std::shared_ptr<Application>(new Application(std::move(program)));
+    return std::shared_ptr<Application>(new Application(std::move(*program)));
 }
 
 std::shared_ptr<Workbook> Application::Workbooks::add()
@@ -28,7 +26,7 @@ void Application::setVisible(bool visible)
 {
     if (visible) {
         for (; shownWorkbooks_ < workbooks_.size(); ++shownWorkbooks_)
-            handOverWorkbook(*workbooks_[shownWorkbooks_], programPath_);
+            handOverWorkbook(*workbooks_[shownWorkbooks_], program_);
     }
     visible_ = visible;
 }

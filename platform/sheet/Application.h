@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SpreadsheetProgram.h"
 #include "Workbook.h"
 
 #include <QString>
@@ -35,12 +36,12 @@ public:
     void setDisplayAlerts(bool displayAlerts) { displayAlerts_ = displayAlerts; }
     void setSheetsInNewWorkbook(qint32 count);  // throws RuntimeError outside 1..255
 
-    const QString& programPath() const { return programPath_; }
+    const SpreadsheetProgram& program() const { return program_; }
 
 private:
-    explicit Application(QString programPath) : programPath_(std::move(programPath)) {}
+    explicit Application(SpreadsheetProgram program) : program_(std::move(program)) {}
 
-    QString programPath_;
+    SpreadsheetProgram program_;
     std::vector<std::shared_ptr<Workbook>> workbooks_;
     std::size_t shownWorkbooks_ = 0;
     bool visible_ = false;

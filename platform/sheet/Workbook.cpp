@@ -35,6 +35,7 @@ Workbook::Workbook(qint32 defaultSheets)
     formatIds_.insert(formatKey(CellFormat{}), 0);
     for (qint32 i = 0; i < defaultSheets; ++i)
         insertSheet(sheets_.size(), std::make_shared<Worksheet>(*this, nextSheetName()));
+    defaultSheets_.assign(sheets_.begin(), sheets_.end());
     active_ = sheets_.front();
 }
 
@@ -48,6 +49,16 @@ Workbook::~Workbook()
 std::shared_ptr<Worksheet> Workbook::activeSheet() const
 {
     return active_.lock();
+}
+
+std::vector<std::shared_ptr<Worksheet>> Workbook::defaultSheets() const
+{
+    std::vector<std::shared_ptr<Worksheet>> present;
+    for (const std::weak_ptr<Worksheet>& sheet : defaultSheets_) {
+        if (const auto held = sheet.lock(); held && !held->isDeleted())
+            present.push_back(held);
+    }
+    return present;
 }
 
 quint16 Workbook::internFormat(const CellFormat& format)

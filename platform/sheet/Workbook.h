@@ -44,6 +44,8 @@ public:
     Worksheets worksheets() { return Worksheets(*this); }
     const std::vector<std::shared_ptr<Worksheet>>& sheets() const { return sheets_; }
     std::shared_ptr<Worksheet> activeSheet() const;
+    // The sheets the workbook was created with that it still holds, in order.
+    std::vector<std::shared_ptr<Worksheet>> defaultSheets() const;
 
     const std::vector<CellFormat>& formats() const { return formats_; }
 
@@ -62,6 +64,7 @@ private:
     // and a document of thousands of sheets checks one per sheet it adds.
     QHash<QString, const Worksheet*> sheetsByFoldedName_;
     std::weak_ptr<Worksheet> active_;
+    std::vector<std::weak_ptr<Worksheet>> defaultSheets_;
     qint32 sheetCounter_ = 0;
     std::vector<CellFormat> formats_;
     QHash<quint64, quint16> formatIds_;

@@ -1,5 +1,6 @@
 #include "WorkbookHandOver.h"
 
+#include "AppInfo.h"
 #include "PhaseTimer.h"
 #include "RuntimeError.h"
 #include "XlsxExport.h"
@@ -45,10 +46,10 @@ void removeStaleFiles(const QDir& folder)
 
 QString handOverFolder()
 {
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (cache.isEmpty())
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
         throwHandOverFailure(QStringLiteral("ブックを書き出すフォルダーがありません。"));
-    const QString folder = cache + QStringLiteral("/handover");
+    const QString folder = documents + u'/' + QString::fromUtf8(app_info::kTitle);
     QFileInfo info(folder);
     if (!info.exists() && !QDir().mkpath(folder))
         throwHandOverFailure(QStringLiteral("フォルダーを作成できません: %1").arg(folder));
@@ -59,7 +60,7 @@ QString handOverFolder()
     return folder;
 }
 
-QString handOverWorkbook(const Workbook& book, const QString& programPath)
+QString handOverWorkbook(const Workbook& book, const SpreadsheetProgram& program)
 {
     const phase_timer::Scope timing(phase_timer::Phase::Export);
     const QDir folder(handOverFolder());
@@ -76,9 +77,11 @@ QString handOverWorkbook(const Workbook& book, const QString& programPath)
         exportXlsx(book, path);
         if (!QFile::setPermissions(path, kOwnerOnlyFile))
             throwHandOverFailure(QStringLiteral("ファイルを非公開にできません: %1").arg(path));
-        if (!QProcess::startDetached(programPath, {QStringLiteral("--calc"), QStringLiteral("-n"), path}))
+        const QStringList arguments = program.leadingArguments
+            + QStringList{QStringLiteral("--calc"), QStringLiteral("-n"), path};
+        if (!QProcess::startDetached(program.program, arguments))
             throw RuntimeError(error_number::kCannotCreateObject,
-                QStringLiteral("表計算アプリケーションを起動できません: %1").arg(programPath));
+                QStringLiteral("表計算アプリケーションを起動できません: %1").arg(program.program));
     } catch (...) {
         QFile::remove(path);
         throw;

@@ -5,6 +5,7 @@
 #include "Workbook.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <xlsxwriter.h>
 
@@ -31,6 +32,28 @@ qint32 wrappedLines(const QString& text, double columnWidth)
     for (const QString& line : text.split(u'\n'))
         lines += std::max<qint32>(1, static_cast<qint32>(std::ceil(textDisplayWidth(line) / width)));
     return lines;
+}
+
+// Whether a reference to the sheet needs its name in quotes, as Excel and
+// Calc parse one: anything but letters, digits and "_", a leading digit, or
+// a name that reads as a cell (AB12, R1C1) or a truth value.
+bool needsQuotes(const QString& sheetName)
+{
+    static const QRegularExpression kCellLike(
+        QStringLiteral("^([A-Za-z]{1,3}\\d+|[Rr]\\d*[Cc]?\\d*|[Cc]\\d*|TRUE|FALSE)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (sheetName.front().isDigit() || kCellLike.match(sheetName).hasMatch())
+        return true;
+    return std::any_of(sheetName.begin(), sheetName.end(), [](QChar c) { return !c.isLetterOrNumber() && c != u'_'; });
+}
+
+// "Order Details!A1" -> "'Order Details'!A1", an apostrophe doubled.
+QString linkLocation(const QString& subAddress)
+{
+    const qsizetype bang = subAddress.lastIndexOf(u'!');
+    if (bang <= 0 || subAddress.startsWith(u'\'') || !needsQuotes(subAddress.left(bang)))
+        return subAddress;
+    return u'\'' + subAddress.left(bang).replace(u'\'', QStringLiteral("''")) + u'\'' + subAddress.mid(bang);
 }
 
 [[noreturn]] void throwExportFailure(lxw_error error)
@@ -120,7 +143,7 @@ void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const Fiel
 {
     if (link) {
         const QByteArray url = link->address.isEmpty()
-            ? QByteArrayLiteral("internal:") + link->subAddress.toUtf8()
+            ? QByteArrayLiteral("internal:") + linkLocation(link->subAddress).toUtf8()
             : (link->subAddress.isEmpty() ? link->address : link->address + u'#' + link->subAddress).toUtf8();
         const QByteArray text = displayText(value).toUtf8();
         check(worksheet_write_url_opt(sheet, row, column, url.constData(), format, text.constData(), nullptr));

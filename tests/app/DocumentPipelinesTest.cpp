@@ -115,7 +115,7 @@ TEST_F(DocumentPipelinesTest, TableDocumentHasLinkedIndexAndOneSheetPerTable)
     EXPECT_TRUE(index[u"B2"_qs][u"v"_qs].toString().startsWith(u"2022-11-30T23:59:59"_qs));
     const QJsonObject links = book[u"data"_qs][u"目次"_qs][u"links"_qs].toObject();
     EXPECT_EQ(links.size(), tables.size());
-    EXPECT_EQ(links[u"A3"_qs][u"location"_qs].toString(), u"Order Detail!A1"_qs);
+    EXPECT_EQ(links[u"A3"_qs][u"location"_qs].toString(), u"'Order Detail'!A1"_qs);
 
     // Composite key, a sysname column and nullability marks, in column order.
     const QString orders = u"受注明細"_qs;

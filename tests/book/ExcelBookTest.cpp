@@ -111,6 +111,24 @@ TEST(ExcelBookTest, ShowExcelBookRemovesOnlyTheDefaultNamesAndHandsTheBookOver)
     EXPECT_EQ(standIn.waitForStarts(2, 500).size(), 1u);
 }
 
+TEST(ExcelBookTest, ShowExcelBookKeepsObjectSheetsNamedLikeDefaultSheets)
+{
+    SofficeStandIn standIn;
+    XlApplication app;
+    XlWorkbook book;
+    XlWorksheet index;
+    OpenExcelBook(app, book, index);
+    index->setName("目次");
+    auto sheets = book->worksheets();
+    for (const char* table : {"Sheet2", "Sheet3"})
+        sheets.add(sheets.item(sheets.count()))->setName(table);
+
+    ShowExcelBook(app, book, index);
+    const auto starts = standIn.waitForStarts(1);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(readXlsx(starts[0].copy)["sheets"].toArray(), (QJsonArray{"目次", "Sheet2", "Sheet3"}));
+}
+
 TEST(ExcelBookTest, ShowExcelBookReleasesTheHandlesAlsoWhenTheHandOverFails)
 {
     SofficeStandIn standIn;
@@ -118,11 +136,11 @@ TEST(ExcelBookTest, ShowExcelBookReleasesTheHandlesAlsoWhenTheHandOverFails)
     XlWorkbook book;
     XlWorksheet sheet;
     OpenExcelBook(app, book, sheet);
-    // No cache folder can be made below a plain file.
+    // No documents folder can be made below a plain file.
     QTemporaryDir dir;
     QFile blocker(dir.filePath("file"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(blocker.fileName()));
+    qputenv("HOME", QFile::encodeName(blocker.fileName()));
 
     EXPECT_THROW(ShowExcelBook(app, book, sheet), platform::RuntimeError);
     EXPECT_FALSE(app || book || sheet);

@@ -16,8 +16,9 @@
 
 #include <vector>
 
-// While alive: the stand-in "soffice" comes first on PATH and records every
-// start in calls(); the per-user cache folder is a fresh temporary one.
+// While alive: a stand-in spreadsheet program comes first on PATH (or, with
+// `alone`, is all there is on it) and records every start in calls(); the
+// home folder, where hand-over files go, is a fresh temporary one.
 class SofficeStandIn {
 public:
     struct Start {
@@ -26,23 +27,27 @@ public:
         QString copy;  // the stand-in's copy of that file
     };
 
-    SofficeStandIn()
-        : oldPath_(qgetenv("PATH")), oldCache_(qgetenv("XDG_CACHE_HOME")), oldCalls_(qgetenv("SOFFICE_STANDIN_DIR"))
+    // `folder`: soffice-standin, libreoffice-standin or flatpak-standin.
+    explicit SofficeStandIn(const char* folder = "soffice-standin", bool alone = false)
+        : oldPath_(qgetenv("PATH")), oldHome_(qgetenv("HOME")), oldCalls_(qgetenv("SOFFICE_STANDIN_DIR"))
     {
-        qputenv("PATH", QByteArray(TABLINOR_TEST_SUPPORT_DIR "/soffice-standin:") + oldPath_);
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome()));
+        const QByteArray standIn = QByteArray(TABLINOR_TEST_SUPPORT_DIR "/") + folder;
+        qputenv("PATH", alone ? standIn : standIn + ':' + oldPath_);
+        qputenv("HOME", QFile::encodeName(home()));
         qputenv("SOFFICE_STANDIN_DIR", QFile::encodeName(calls()));
     }
     ~SofficeStandIn()
     {
         qputenv("PATH", oldPath_);
-        restore("XDG_CACHE_HOME", oldCache_);
+        restore("HOME", oldHome_);
         restore("SOFFICE_STANDIN_DIR", oldCalls_);
     }
     SofficeStandIn(const SofficeStandIn&) = delete;
     SofficeStandIn& operator=(const SofficeStandIn&) = delete;
 
-    QString cacheHome() const { return dir_.filePath(QStringLiteral("cache")); }
+    QString home() const { return dir_.filePath(QStringLiteral("home")); }
+    // Where hand-over files are expected: the documents folder of home().
+    QString handOverFolder() const { return home() + QStringLiteral("/Documents/Tablinor"); }
     QString calls() const { return dir_.filePath(QStringLiteral("calls")); }
 
     // The starts recorded so far, once at least `count` have completed.
@@ -83,7 +88,7 @@ private:
     }
 
     QTemporaryDir dir_;
-    QByteArray oldPath_, oldCache_, oldCalls_;
+    QByteArray oldPath_, oldHome_, oldCalls_;
 };
 
 // What openpyxl reads from an .xlsx file (see xlsx_dump.py); an empty object

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -43,7 +42,7 @@ TEST(WorkbookHandOverTest, MakingTheApplicationVisibleStartsItOnAPrivateFreshFil
     EXPECT_EQ(args[0], "--calc");
     EXPECT_EQ(args[1], "-n");
     const QFileInfo file(args.last());
-    const QString folder = standIn.cacheHome() + u'/' + QCoreApplication::applicationName() + "/handover";
+    const QString folder = standIn.handOverFolder();
     EXPECT_EQ(file.absolutePath(), folder);
     EXPECT_TRUE(file.exists());
     EXPECT_EQ(starts[0].mode, "600");
@@ -65,19 +64,19 @@ TEST(WorkbookHandOverTest, MakingTheApplicationVisibleStartsItOnAPrivateFreshFil
 TEST(WorkbookHandOverTest, StaleFilesOfEarlierRunsAreRemovedAndNothingElse)
 {
     SofficeStandIn standIn;
-    const QString folder = standIn.cacheHome() + u'/' + QCoreApplication::applicationName() + "/handover";
+    const QString folder = standIn.handOverFolder();
     ASSERT_TRUE(QDir().mkpath(folder));
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
             | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
     touch(folder + "/book-old.xlsx", 2 * 3600);
     touch(folder + "/book-recent.xlsx", 600);
     touch(folder + "/notes.txt", 2 * 3600);
-    const QString outside = standIn.cacheHome() + "/book-target.xlsx";
+    const QString outside = standIn.home() + "/book-target.xlsx";
     touch(outside, 2 * 3600);
     ASSERT_TRUE(QFile::link(outside, folder + "/book-link.xlsx"));
 
     Workbook book(1);
-    const QString handedOver = handOverWorkbook(book, QStandardPaths::findExecutable("soffice"));
+    const QString handedOver = handOverWorkbook(book, {QStandardPaths::findExecutable("soffice"), {}});
     standIn.waitForStarts(1);
 
     EXPECT_FALSE(QFile::exists(folder + "/book-old.xlsx"));
@@ -94,16 +93,39 @@ TEST(WorkbookHandOverTest, AFailedHandOverRaisesAndLeavesNoFile)
     SofficeStandIn standIn;
     Workbook book(1);
     try {
-        handOverWorkbook(book, "/nonexistent/soffice");
+        handOverWorkbook(book, {"/nonexistent/soffice", {}});
         FAIL() << "no error";
     } catch (const platform::RuntimeError& e) {
         EXPECT_EQ(e.number(), platform::error_number::kCannotCreateObject);
     }
     EXPECT_TRUE(QDir(handOverFolder()).entryList({"book-*"}, QDir::Files).isEmpty());
 
-    // A cache folder that cannot be made is an error, not a crash.
+    // A folder that cannot be made is an error, not a crash.
     QTemporaryDir dir;
     touch(dir.filePath("file"), 0);
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath("file")));
+    qputenv("HOME", QFile::encodeName(dir.filePath("file")));
     EXPECT_THROW(handOverFolder(), platform::RuntimeError);
+}
+
+TEST(WorkbookHandOverTest, LibreOfficeIsFoundAsLibreofficeOrAsTheFlatpak)
+{
+    const struct {
+        const char* folder;
+        QStringList leadingArgs;
+    } installs[] = {
+        {"libreoffice-standin", {}},
+        {"flatpak-standin", {"run", "org.libreoffice.LibreOffice"}},
+    };
+    for (const auto& install : installs) {
+        SCOPED_TRACE(install.folder);
+        SofficeStandIn standIn(install.folder, true);
+        auto app = Application::create();
+        app->workbooks().add();
+        app->setVisible(true);
+        const auto starts = standIn.waitForStarts(1);
+        ASSERT_EQ(starts.size(), 1u);
+        const QStringList expected = install.leadingArgs + QStringList{"--calc", "-n"};
+        EXPECT_EQ(starts[0].args.mid(0, starts[0].args.size() - 1), expected);
+        EXPECT_EQ(QFileInfo(starts[0].args.last()).absolutePath(), standIn.handOverFolder());
+    }
 }

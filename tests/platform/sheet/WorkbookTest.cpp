@@ -242,7 +242,7 @@ TEST(WorkbookTest, CreatingTheApplicationNeedsTheSpreadsheetProgram)
 
     SofficeStandIn standIn;
     auto app = Application::create();
-    EXPECT_TRUE(app->programPath().endsWith("soffice-standin/soffice"));
+    EXPECT_TRUE(app->program().program.endsWith("soffice-standin/soffice"));
     EXPECT_FALSE(app->visible());
     app->setSheetsInNewWorkbook(3);
     EXPECT_EQ(app->workbooks().add()->worksheets().count(), 3);

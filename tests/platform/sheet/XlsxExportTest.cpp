@@ -100,7 +100,7 @@ TEST(XlsxExportTest, TheFileHoldsWhatTheModelHolds)
     EXPECT_EQ(cells["B3"][QStringLiteral("border")].toObject(), edges("", "", "thin", "thin"));
 
     const QJsonObject link = sheet["links"][QStringLiteral("A2")].toObject();
-    EXPECT_EQ(link["location"].toString(), "Order Detail!A1");
+    EXPECT_EQ(link["location"].toString(), "'Order Detail'!A1");
     EXPECT_TRUE(link["target"].isNull());
     EXPECT_EQ(link["display"].toString(), "Order Detail");
 
@@ -110,6 +110,35 @@ TEST(XlsxExportTest, TheFileHoldsWhatTheModelHolds)
     EXPECT_NEAR(widths["A"].toDouble(), stored(index->columns("A").columnWidth()), 0.01);
     EXPECT_NEAR(widths["B"].toDouble(), stored(50), 0.01);
     EXPECT_TRUE(sheet["columnWrap"][QStringLiteral("B")].toBool());
+}
+
+TEST(XlsxExportTest, LinkLocationsQuoteTheSheetNameWhereAReferenceNeedsIt)
+{
+    const std::pair<QString, QString> expected[] = {
+        {"Customers", "Customers!A1"},
+        {u"顧客"_qs, u"顧客!A1"_qs},
+        {"Order Details", "'Order Details'!A1"},
+        {"O'Brien", "'O''Brien'!A1"},
+        {"1099_Orders", "'1099_Orders'!A1"},
+        {"AB12", "'AB12'!A1"},
+        {"R1C1", "'R1C1'!A1"},
+        {"Order-Detail.v2", "'Order-Detail.v2'!A1"},
+        {u"受注 明細"_qs, u"'受注 明細'!A1"_qs},
+    };
+    Workbook book(1);
+    auto sheets = book.worksheets();
+    const auto index = sheets.item(1);
+    qint32 row = 1;
+    for (const auto& [name, location] : expected) {
+        sheets.add(sheets.item(sheets.count()))->setName(name);
+        index->hyperlinks().add(index->cells(row++, 1), QString(), name + "!A1", name);
+    }
+    QTemporaryDir dir;
+    exportXlsx(book, dir.filePath("links.xlsx"));
+    const QJsonObject links = readXlsx(dir.filePath("links.xlsx"))["data"][QStringLiteral("Sheet1")][QStringLiteral("links")].toObject();
+    row = 1;
+    for (const auto& [name, location] : expected)
+        EXPECT_EQ(links[QStringLiteral("A%1").arg(row++)]["location"].toString(), location);
 }
 
 TEST(XlsxExportTest, RowsOfWrappedTextAreAsTallAsTheirLines)
