@@ -273,7 +273,7 @@ void Command::allocateStatement()
 {
     if (!connection_ || !connection_->isOpen())
         throwConnectionUnusable();
-    auto statement = std::make_unique<OdbcHandle>(SQL_HANDLE_STMT, connection_->connection_->get());
+    auto statement = std::make_unique<OdbcHandle>(SQL_HANDLE_STMT, connection_->login_->connection.get());
     statement->check(SQLSetStmtAttrW(statement->get(), SQL_ATTR_QUERY_TIMEOUT,
         reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds_)), 0));
     statement_ = std::move(statement);
