@@ -50,7 +50,7 @@ private:
 // it instead of logging on again, so a run of many queries costs as many
 // logins as it holds connections at once. When the run ends, every parked
 // login is logged off; outside a run every open() logs on afresh and every
-// close() logs off.
+// close() logs off. Runs and connections belong to one thread.
 class PooledRun {
 public:
     PooledRun();

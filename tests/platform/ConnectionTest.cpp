@@ -103,6 +103,14 @@ TEST(PooledRun, ReusesALoginWithinARunOnlyAndLogsItOffWhenTheRunEnds)
         next.open();
         EXPECT_EQ(sessionOf(next), parked);
         next.close();
+        // A login for another string does not serve this one, and goes when
+        // this one logs on, so the run holds no more logins than it uses.
+        Connection other;
+        other.setConnectionString(standinConnectionString().replace(u"driver="_qs, u"DRIVER="_qs));
+        other.open();
+        EXPECT_FALSE(loggedOn(probe, parked));
+        parked = sessionOf(other);
+        other.close();
     }
     EXPECT_FALSE(loggedOn(probe, parked));
     // After the run, as for the logon's test, a fresh login.
