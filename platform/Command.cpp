@@ -299,7 +299,7 @@ void Command::setParameter(int index, const FieldValue& value)
 int Command::parameterCount()
 {
     if (!counted_) {
-        // The list belongs to a command on an open connection, as the driver's own would.
+        // Only on an open connection, as when the driver counted the markers.
         if (!connection_ || !connection_->isOpen())
             throwConnectionUnusable();
         parameters_.resize(static_cast<std::size_t>(countMarkers(text_)));
