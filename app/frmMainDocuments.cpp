@@ -3,6 +3,7 @@
 
 #include "frmMain.h"
 
+#include "Connection.h"
 #include "ConnectionSettings.h"
 #include "IndexLinks.h"
 #include "RuntimeError.h"
@@ -28,6 +29,9 @@ bool frmMain::CreateDocument(qint16 kind)
         ShowStatus(msg::kNotConnected);
         return false;
     }
+    // Every query connects and disconnects on its own; within the run a
+    // disconnected login waits for the next query instead of logging off.
+    const platform::PooledRun pooled;
     if (kind == 0 || kind == 1)
         return MakeFieldsBook(kind);
     return MakeStoredBook(kind);

@@ -1,13 +1,22 @@
-// The table document end to end against the local stand-in server, beside the
-// floor it cannot beat: a bare ODBC loop that connects, runs the column list
-// and reads its rows for the same objects. Prints tables per second, the run's
-// time split into database, workbook model and file export, the peak resident
-// memory of the run, and the ratios to the floor.
+// The table document end to end, beside the floors it cannot beat: bare ODBC
+// loops that run the column list and read its rows for the same objects, one
+// connecting and disconnecting per object as a run does, the other on one
+// connection with one prepared statement. Against the local stand-in server it
+// prints tables per second, the run's time split into database, workbook model
+// and file export, the peak resident memory of the run and the ratios to the
+// floors. Then, when the TDS front is at hand, it measures the same through
+// FreeTDS and the front at 0 and 5 ms a round trip, counts the logins the
+// document cost in the front's log, and prints all of it side by side.
 //
-//   document_bench [--tables N] [--columns M]     (default 2000 tables x 20 columns)
+//   document_bench [--tables N] [--columns M] [--front FILE]
 //
-// Needs the stand-in server (scripts/standin-server start). The catalog goes
-// into the database tablinor_bench, created afresh on every run.
+// Defaults: 2000 tables x 20 columns; the front is tds_front.py from
+// ../shared/tools/tds-front beside the source folder, and without it the
+// remote part is skipped with a note. Needs the stand-in server
+// (scripts/standin-server start). The catalog goes into the database
+// tablinor_bench, created afresh on every run. Each remote measurement runs in
+// a child process (--remote SERVER --front-log FILE), since the driver manager
+// reads its driver list once per process.
 
 #include "Command.h"
 #include "Connection.h"
@@ -15,6 +24,7 @@
 #include "OdbcHandle.h"
 #include "PhaseTimer.h"
 #include "RuntimeError.h"
+#include "LoopbackPort.h"
 #include "WorkbookHandOver.h"
 #include "basMain.h"
 #include "clsMsSqlConnect.h"
@@ -35,6 +45,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -47,16 +58,20 @@ const QString kSourceDir = QStringLiteral(TABLINOR_SOURCE_DIR);
 const QString kDatabase = QStringLiteral("tablinor_bench");
 const QString kSchemaFile = kSourceDir + QStringLiteral("/scripts/standin-schema.sql");
 const QString kSuccessText = QStringLiteral("仕様書を作成しました。");
+const QString kResultTag = QStringLiteral("remote figures:");
 constexpr int kRowsPerInsert = 1000;
 constexpr int kColumnListFields = 6;
+constexpr std::array<int, 2> kRoundTripsMs{0, 5};
 
 struct Options {
     int tables = 2000;
     int columns = 20;
+    QString front = kSourceDir + QStringLiteral("/../shared/tools/tds-front/tds_front.py");
+    QString remoteServer;  // set in a child process: measure through FreeTDS there
+    QString frontLog;
 };
 
 struct Login {
-    QString server;
     QString uid;
     QString pwd;
 };
@@ -74,34 +89,40 @@ double seconds(std::chrono::nanoseconds time)
 Options parseOptions(const QStringList& arguments)
 {
     Options options;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
+    for (qsizetype i = 1; i < arguments.size(); i += 2) {
         const QString& name = arguments[i];
-        bool valid = i + 1 < arguments.size();
-        const int value = valid ? arguments[i + 1].toInt(&valid) : 0;
-        if (!valid || value < 1 || (name != u"--tables" && name != u"--columns"))
-            fail(QStringLiteral("usage: document_bench [--tables N] [--columns M]"));
-        (name == u"--tables" ? options.tables : options.columns) = value;
-        ++i;
+        const QString value = i + 1 < arguments.size() ? arguments[i + 1] : QString();
+        bool valid = !value.isEmpty();
+        if (name == u"--tables" || name == u"--columns") {
+            const int number = value.toInt(&valid);
+            valid = valid && number >= 1;
+            (name == u"--tables" ? options.tables : options.columns) = number;
+        } else if (name == u"--front") {
+            options.front = value;
+        } else if (name == u"--remote") {
+            options.remoteServer = value;
+        } else if (name == u"--front-log") {
+            options.frontLog = value;
+        } else {
+            valid = false;
+        }
+        if (!valid)
+            fail(QStringLiteral("usage: document_bench [--tables N] [--columns M] [--front FILE]"));
     }
     return options;
 }
 
-Login readLogin()
+// A value of scripts/standin-login.conf.
+QString loginValue(const QString& key)
 {
     QFile file(kSourceDir + QStringLiteral("/scripts/standin-login.conf"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         fail(QStringLiteral("cannot read %1").arg(file.fileName()));
-    Login login;
     for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        const QString value = line.section(u'=', 1);
-        if (line.startsWith(u"TABLINOR_TEST_SERVER="))
-            login.server = value;
-        else if (line.startsWith(u"TABLINOR_TEST_UID="))
-            login.uid = value;
-        else if (line.startsWith(u"TABLINOR_TEST_PWD="))
-            login.pwd = value;
+        if (line.startsWith(key + u'='))
+            return line.section(u'=', 1);
     }
-    return login;
+    fail(QStringLiteral("%1 missing in %2").arg(key, file.fileName()));
 }
 
 // ------------------------------------------------------------------ catalog
@@ -265,7 +286,7 @@ void fillCatalog(const QString& connectionString, const Options& options)  // th
         batch->flush();
 }
 
-// -------------------------------------------------------------------- floor
+// ------------------------------------------------------------------- floors
 
 struct Floor {
     std::chrono::nanoseconds total{};
@@ -298,15 +319,30 @@ std::vector<qint32> objectIds(const OdbcHandle& connection)  // throws RuntimeEr
     return ids;
 }
 
-// One connection per object, as a document run must; the object list's
+// Reads every row of the column list the statement has run, as text.
+qint64 fetchColumnRows(const OdbcHandle& statement)  // throws RuntimeError
+{
+    std::array<std::array<SQLWCHAR, 256>, kColumnListFields> buffers{};
+    std::array<SQLLEN, kColumnListFields> indicators{};
+    for (SQLUSMALLINT field = 0; field < kColumnListFields; ++field) {
+        statement.check(SQLBindCol(statement.get(), field + 1, SQL_C_WCHAR, buffers[field].data(),
+            sizeof buffers[field], &indicators[field]));
+    }
+    qint64 rows = 0;
+    for (SQLRETURN ret; (ret = SQLFetch(statement.get())) != SQL_NO_DATA;) {
+        statement.check(ret);
+        ++rows;
+    }
+    return rows;
+}
+
+// One connection per object, as a document run has it; the object list's
 // connection stays open meanwhile, as in a run, so the driver stays loaded.
-Floor measureFloor(const QString& connectionString, const std::vector<qint32>& ids,
+Floor measurePerTableFloor(const QString& connectionString, const std::vector<qint32>& ids,
     const OdbcHandle& environment)  // throws RuntimeError
 {
     const QString sql = GetColumnListSql(0);
     SQLWCHAR* const sqlText = const_cast<SQLWCHAR*>(platform::toSqlWide(sql));
-    std::array<std::array<SQLWCHAR, 256>, kColumnListFields> buffers{};
-    std::array<SQLLEN, kColumnListFields> indicators{};
     Floor floor;
     const auto start = std::chrono::steady_clock::now();
     for (const qint32 id : ids) {
@@ -320,20 +356,47 @@ Floor measureFloor(const QString& connectionString, const std::vector<qint32>& i
             statement.check(SQLBindParameter(statement.get(), 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 10,
                 0, &parameter, 0, &parameterIndicator));
             statement.check(SQLExecDirectW(statement.get(), sqlText, SQL_NTS));
-            for (SQLUSMALLINT field = 0; field < kColumnListFields; ++field) {
-                statement.check(SQLBindCol(statement.get(), field + 1, SQL_C_WCHAR, buffers[field].data(),
-                    sizeof buffers[field], &indicators[field]));
-            }
-            for (SQLRETURN ret; (ret = SQLFetch(statement.get())) != SQL_NO_DATA;) {
-                statement.check(ret);
-                ++floor.rows;
-            }
+            floor.rows += fetchColumnRows(statement);
         }
         const auto disconnectStart = std::chrono::steady_clock::now();
         connection.check(SQLDisconnect(connection.get()));
         connection.reset();
         floor.connecting += std::chrono::steady_clock::now() - disconnectStart;
     }
+    floor.total = std::chrono::steady_clock::now() - start;
+    return floor;
+}
+
+// One login for every object, the column list prepared once and run per
+// object: the least the server can be asked for. Run directly instead, as the
+// program runs it, the server takes the text apart for every object.
+Floor measureOneConnectionFloor(const QString& connectionString, const std::vector<qint32>& ids,
+    const OdbcHandle& environment, bool prepared)  // throws RuntimeError
+{
+    const QString sql = GetColumnListSql(0);
+    SQLWCHAR* const sqlText = const_cast<SQLWCHAR*>(platform::toSqlWide(sql));
+    Floor floor;
+    const auto start = std::chrono::steady_clock::now();
+    OdbcHandle connection = connectBare(environment, connectionString);
+    floor.connecting = std::chrono::steady_clock::now() - start;
+    {
+        OdbcHandle statement(SQL_HANDLE_STMT, connection.get());
+        if (prepared)
+            statement.check(SQLPrepareW(statement.get(), sqlText, SQL_NTS));
+        SQLINTEGER parameter = 0;
+        SQLLEN parameterIndicator = 0;
+        statement.check(SQLBindParameter(statement.get(), 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 10, 0,
+            &parameter, 0, &parameterIndicator));
+        for (const qint32 id : ids) {
+            parameter = id;
+            statement.check(prepared ? SQLExecute(statement.get()) : SQLExecDirectW(statement.get(), sqlText, SQL_NTS));
+            floor.rows += fetchColumnRows(statement);
+            statement.check(SQLFreeStmt(statement.get(), SQL_CLOSE));
+        }
+    }
+    const auto disconnectStart = std::chrono::steady_clock::now();
+    connection.check(SQLDisconnect(connection.get()));
+    floor.connecting += std::chrono::steady_clock::now() - disconnectStart;
     floor.total = std::chrono::steady_clock::now() - start;
     return floor;
 }
@@ -374,37 +437,20 @@ QString waitForStandinCopy(const QString& folder)
     return {};
 }
 
-int run(QApplication& application, const Options& options)
+
+struct DocumentRun {
+    std::chrono::nanoseconds total{};
+    std::chrono::nanoseconds database{};
+    std::chrono::nanoseconds exported{};
+    double peakMegabytes = 0.0;
+    QString handedOver;
+    qint64 handedOverBytes = 0;
+};
+
+// One click of the table document button of the real main window.
+DocumentRun runDocument(QApplication& application, const QString& server, const Login& login)
 {
-    const Login login = readLogin();
-    const QString connectionString = BuildConnectionString(login.server, kDatabase, login.uid, login.pwd);
-    const qint64 columnRows = qint64(options.tables) * options.columns;
-    std::printf("catalog: %d tables x %d columns (%lld column rows) in %s\n", options.tables, options.columns,
-        static_cast<long long>(columnRows), qPrintable(kDatabase));
-
-    QElapsedTimer fillTimer;
-    fillTimer.start();
-    createCatalogTables();
-    fillCatalog(connectionString, options);
-    std::printf("  created and filled in %.2f s\n", fillTimer.nsecsElapsed() / 1e9);
-
-    // The floor, with the object list's connection held as a run holds it.
-    OdbcHandle environment(SQL_HANDLE_ENV, nullptr);
-    environment.check(SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION,
-        reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0));
-    OdbcHandle objectList = connectBare(environment, connectionString);
-    const std::vector<qint32> ids = objectIds(objectList);
-    if (ids.size() != static_cast<std::size_t>(options.tables))
-        fail(QStringLiteral("object list has %1 rows, expected %2").arg(ids.size()).arg(options.tables));
-    const Floor floor = measureFloor(connectionString, ids, environment);
-    objectList.check(SQLDisconnect(objectList.get()));
-    objectList.reset();
-    environment.reset();
-    if (floor.rows != columnRows)
-        fail(QStringLiteral("floor read %1 column rows, expected %2").arg(floor.rows).arg(columnRows));
-
-    // The document run through the real main window.
-    gstrSvr = login.server;
+    gstrSvr = server;
     gstrDb = kDatabase;
     gstrUid = login.uid;
     gstrPwd = login.pwd;
@@ -417,14 +463,15 @@ int run(QApplication& application, const Options& options)
     if (!button || !status)
         fail(QStringLiteral("main window without cmdDoc_0 or stbMainText"));
 
+    DocumentRun run;
     resetPeakMemory();
     platform::phase_timer::reset();
     const auto start = std::chrono::steady_clock::now();
     button->click();
-    const std::chrono::nanoseconds total = std::chrono::steady_clock::now() - start;
-    const double peakMegabytes = peakMemoryMegabytes();
-    const std::chrono::nanoseconds database = platform::phase_timer::total(Phase::Database);
-    const std::chrono::nanoseconds exported = platform::phase_timer::total(Phase::Export);
+    run.total = std::chrono::steady_clock::now() - start;
+    run.peakMegabytes = peakMemoryMegabytes();
+    run.database = platform::phase_timer::total(Phase::Database);
+    run.exported = platform::phase_timer::total(Phase::Export);
 
     if (status->text() != kSuccessText)
         fail(QStringLiteral("the run failed: %1").arg(status->text()));
@@ -435,20 +482,234 @@ int run(QApplication& application, const Options& options)
     const QString copy = waitForStandinCopy(qEnvironmentVariable("SOFFICE_STANDIN_DIR"));
     if (copy.isEmpty() || !QFile::exists(copy))
         fail(QStringLiteral("the stand-in spreadsheet application received no file"));
+    run.handedOver = handedOver.front();
+    run.handedOverBytes = QFileInfo(copy).size();
+    return run;
+}
 
-    const double totalSeconds = seconds(total);
-    std::printf("floor (bare ODBC: connect, column list, rows, disconnect per object): %.3f s"
+// What one server gave: the floors and the document.
+struct Figures {
+    Floor perTable;
+    Floor oneConnection;
+    Floor oneConnectionDirect;
+    DocumentRun document;
+    std::optional<int> logins;  // counted where a log shows them
+    QString requests;           // what the document asked of the server, where a log shows it
+};
+
+// What the front logged from the given offset on: logins and requests by kind.
+void countLogged(const QString& log, qint64 offset, Figures& figures)
+{
+    QFile file(log);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
+        fail(QStringLiteral("cannot read the front's log %1").arg(log));
+    int logins = 0;
+    std::vector<std::pair<QString, int>> requests;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QString text = QString::fromUtf8(line);
+        if (text.contains(u" logged in, database "_qs))
+            ++logins;
+        const QString kind = text.section(u' ', 1, 1) == u"RPC"_qs ? text.section(u' ', 2, 2)
+            : text.section(u' ', 1, 1) == u"BATCH"_qs                 ? QStringLiteral("batch")
+                                                                       : QString();
+        if (kind.isEmpty())
+            continue;
+        auto known = std::find_if(requests.begin(), requests.end(), [&](const auto& entry) { return entry.first == kind; });
+        if (known == requests.end())
+            requests.emplace_back(kind, 1);
+        else
+            ++known->second;
+    }
+    figures.logins = logins;
+    QStringList shown;
+    for (const auto& [kind, count] : requests)
+        shown.append(QStringLiteral("%1 %2").arg(kind).arg(count));
+    figures.requests = shown.join(QStringLiteral(", "));
+}
+
+// The front's log, when given, is read for what the document alone cost.
+Figures measure(QApplication& application, const Options& options, const QString& server, const Login& login,
+    const QString& frontLog = {})
+{
+    const QString connectionString = BuildConnectionString(server, kDatabase, login.uid, login.pwd);
+    const qint64 columnRows = qint64(options.tables) * options.columns;
+    Figures figures;
+    OdbcHandle environment(SQL_HANDLE_ENV, nullptr);
+    environment.check(SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION,
+        reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0));
+    {
+        OdbcHandle objectList = connectBare(environment, connectionString);
+        const std::vector<qint32> ids = objectIds(objectList);
+        if (ids.size() != static_cast<std::size_t>(options.tables))
+            fail(QStringLiteral("object list has %1 rows, expected %2").arg(ids.size()).arg(options.tables));
+        figures.perTable = measurePerTableFloor(connectionString, ids, environment);
+        objectList.check(SQLDisconnect(objectList.get()));
+        figures.oneConnection = measureOneConnectionFloor(connectionString, ids, environment, true);
+        figures.oneConnectionDirect = measureOneConnectionFloor(connectionString, ids, environment, false);
+    }
+    environment.reset();
+    for (const Floor* floor : {&figures.perTable, &figures.oneConnection, &figures.oneConnectionDirect}) {
+        if (floor->rows != columnRows)
+            fail(QStringLiteral("a floor read %1 column rows, expected %2").arg(floor->rows).arg(columnRows));
+    }
+    const qint64 logOffset = frontLog.isEmpty() ? 0 : QFileInfo(frontLog).size();
+    figures.document = runDocument(application, server, login);
+    if (!frontLog.isEmpty())
+        countLogged(frontLog, logOffset, figures);
+    return figures;
+}
+
+// In a child process: the figures through FreeTDS, on one line for the parent.
+int runRemote(QApplication& application, const Options& options)
+{
+    const Login login{loginValue(QStringLiteral("TABLINOR_BENCH_UID")), loginValue(QStringLiteral("TABLINOR_BENCH_PWD"))};
+    const Figures figures = measure(application, options, options.remoteServer, login, options.frontLog);
+    std::printf("%s %.6f %.6f %.6f %.6f %.6f %.6f %d %s\n", qPrintable(kResultTag), seconds(figures.perTable.total),
+        seconds(figures.perTable.connecting), seconds(figures.oneConnection.total),
+        seconds(figures.oneConnectionDirect.total), seconds(figures.document.total),
+        seconds(figures.document.database), figures.logins.value_or(-1), qPrintable(figures.requests));
+    return 0;
+}
+
+// Starts the front in front of the stand-in server and measures through it in
+// a child process of this program, with FreeTDS as the driver "SQL Server".
+Figures measureRemote(const Options& options, int roundTripMs, const QString& scratch)
+{
+    const int port = closedLoopbackPort();
+    if (port == 0)
+        fail(QStringLiteral("no free loopback port"));
+    const QString log = QStringLiteral("%1/front-%2ms.log").arg(scratch).arg(roundTripMs);
+    QProcess front;
+    front.setProcessChannelMode(QProcess::SeparateChannels);
+    front.setReadChannel(QProcess::StandardOutput);
+    front.start(QStringLiteral("/usr/bin/python3"), {options.front, QStringLiteral("--port"), QString::number(port),
+        QStringLiteral("--rtt-ms"), QString::number(roundTripMs), QStringLiteral("--log"), log});
+    QByteArray greeting;
+    while (!greeting.contains("listening") && front.waitForReadyRead(10'000))
+        greeting += front.readAllStandardOutput();
+    if (!greeting.contains("listening"))
+        fail(QStringLiteral("the TDS front did not start: %1").arg(QString::fromLocal8Bit(front.readAllStandardError())));
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ODBCSYSINI"), kSourceDir + QStringLiteral("/scripts/odbc/freetds"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--tables"), QString::number(options.tables),
+        QStringLiteral("--columns"), QString::number(options.columns), QStringLiteral("--remote"),
+        QStringLiteral("127.0.0.1,%1").arg(port), QStringLiteral("--front-log"), log});
+    child.waitForFinished(-1);
+    front.terminate();
+    front.waitForFinished(10'000);
+
+    const QString output = QString::fromUtf8(child.readAllStandardOutput());
+    const QString result = output.section(kResultTag, 1).section(u'\n', 0, 0).trimmed();
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0 || result.isEmpty())
+        fail(QStringLiteral("the measurement through FreeTDS at %1 ms failed (has scripts/standin-server start "
+                            "created the benchmark's login?)").arg(roundTripMs));
+    const QStringList values = result.split(u' ');
+    auto at = [&](int index) {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<double>(values.value(index).toDouble()));
+    };
+    Figures figures;
+    figures.perTable.total = at(0);
+    figures.perTable.connecting = at(1);
+    figures.oneConnection.total = at(2);
+    figures.oneConnectionDirect.total = at(3);
+    figures.document.total = at(4);
+    figures.document.database = at(5);
+    figures.logins = values.value(6).toInt();
+    figures.requests = values.mid(7).join(u' ');
+    return figures;
+}
+
+void printSideBySide(const std::vector<std::pair<QString, Figures>>& columns)
+{
+    std::printf("\n%-40s", "seconds");
+    for (const auto& [name, figures] : columns)
+        std::printf("%16s", qPrintable(name));
+    std::printf("\n");
+    auto row = [&](const char* label, auto value) {
+        std::printf("%-40s", label);
+        for (const auto& column : columns)
+            std::printf("%16s", qPrintable(value(column.second)));
+        std::printf("\n");
+    };
+    auto figure = [](double number) { return QString::number(number, 'f', 3); };
+    row("per-table floor", [&](const Figures& f) { return figure(seconds(f.perTable.total)); });
+    row("  of which connect + disconnect", [&](const Figures& f) { return figure(seconds(f.perTable.connecting)); });
+    row("one-connection floor", [&](const Figures& f) { return figure(seconds(f.oneConnection.total)); });
+    row("  the same, run directly", [&](const Figures& f) { return figure(seconds(f.oneConnectionDirect.total)); });
+    row("document", [&](const Figures& f) { return figure(seconds(f.document.total)); });
+    row("  of which database", [&](const Figures& f) { return figure(seconds(f.document.database)); });
+    row("logins of the document (goal <= 2)",
+        [&](const Figures& f) { return f.logins ? QString::number(*f.logins) : QStringLiteral("-"); });
+    row("document / one-connection floor", [&](const Figures& f) {
+        return figure(seconds(f.document.total) / seconds(f.oneConnection.total));
+    });
+    row("database / one-connection floor", [&](const Figures& f) {
+        return figure(seconds(f.document.database) / seconds(f.oneConnection.total));
+    });
+    row("database / the same, run directly", [&](const Figures& f) {
+        return figure(seconds(f.document.database) / seconds(f.oneConnectionDirect.total));
+    });
+    std::printf("goals: at 5 ms, document / one-connection floor <= 1.5; on the stand-in, database / "
+                "one-connection floor <= 1.2\n");
+    for (const auto& [name, figures] : columns) {
+        if (!figures.requests.isEmpty())
+            std::printf("requests of the document, %s: %s\n", qPrintable(name), qPrintable(figures.requests));
+    }
+}
+
+int run(QApplication& application, const Options& options)
+{
+    const QString server = loginValue(QStringLiteral("TABLINOR_TEST_SERVER"));
+    const Login login{loginValue(QStringLiteral("TABLINOR_TEST_UID")), loginValue(QStringLiteral("TABLINOR_TEST_PWD"))};
+    const qint64 columnRows = qint64(options.tables) * options.columns;
+    std::printf("catalog: %d tables x %d columns (%lld column rows) in %s\n", options.tables, options.columns,
+        static_cast<long long>(columnRows), qPrintable(kDatabase));
+
+    QElapsedTimer fillTimer;
+    fillTimer.start();
+    createCatalogTables();
+    fillCatalog(BuildConnectionString(server, kDatabase, login.uid, login.pwd), options);
+    std::printf("  created and filled in %.2f s\n", fillTimer.nsecsElapsed() / 1e9);
+
+    const Figures local = measure(application, options, server, login);
+    const DocumentRun& document = local.document;
+    const double totalSeconds = seconds(document.total);
+    std::printf("per-table floor (bare ODBC: connect, column list, rows, disconnect per object): %.3f s"
                 " (connect+disconnect %.3f s, query+rows %.3f s), %lld rows\n",
-        seconds(floor.total), seconds(floor.connecting), seconds(floor.total - floor.connecting),
-        static_cast<long long>(floor.rows));
+        seconds(local.perTable.total), seconds(local.perTable.connecting),
+        seconds(local.perTable.total - local.perTable.connecting), static_cast<long long>(local.perTable.rows));
+    std::printf("one-connection floor (bare ODBC: one connection, one prepared column list): %.3f s"
+                " (run directly: %.3f s)\n",
+        seconds(local.oneConnection.total), seconds(local.oneConnectionDirect.total));
     std::printf("document run: %.3f s = database %.3f s + workbook model %.3f s + file export %.3f s\n",
-        totalSeconds, seconds(database), seconds(total - database - exported), seconds(exported));
-    std::printf("  succeeded: status \"%s\", handed over %s (%lld bytes)\n", qPrintable(status->text()),
-        qPrintable(handedOver.front()), static_cast<long long>(QFileInfo(copy).size()));
+        totalSeconds, seconds(document.database), seconds(document.total - document.database - document.exported),
+        seconds(document.exported));
+    std::printf("  succeeded: status \"%s\", handed over %s (%lld bytes)\n", qPrintable(kSuccessText),
+        qPrintable(document.handedOver), static_cast<long long>(document.handedOverBytes));
     std::printf("tables per second: %.0f\n", options.tables / totalSeconds);
-    std::printf("peak RSS during the run: %.1f MB (target < 300)\n", peakMegabytes);
-    std::printf("database / floor: %.2f (target <= 1.5)\n", seconds(database) / seconds(floor.total));
-    std::printf("whole document / floor: %.2f (target <= 3)\n", totalSeconds / seconds(floor.total));
+    std::printf("peak RSS during the run: %.1f MB (target < 300)\n", document.peakMegabytes);
+    std::printf("database / per-table floor: %.2f (target <= 1.5)\n",
+        seconds(document.database) / seconds(local.perTable.total));
+    std::printf("whole document / per-table floor: %.2f (target <= 3)\n", totalSeconds / seconds(local.perTable.total));
+
+    std::vector<std::pair<QString, Figures>> columns{{QStringLiteral("stand-in"), local}};
+    if (QFileInfo::exists(options.front)) {
+        const QTemporaryDir logs;
+        for (const int roundTripMs : kRoundTripsMs) {
+            std::printf("measuring through FreeTDS and the TDS front at %d ms a round trip...\n", roundTripMs);
+            std::fflush(stdout);
+            columns.emplace_back(QStringLiteral("FreeTDS %1 ms").arg(roundTripMs),
+                measureRemote(options, roundTripMs, logs.path()));
+        }
+    } else {
+        std::printf("no TDS front at %s (--front FILE): the measurement through FreeTDS is skipped\n",
+            qPrintable(options.front));
+    }
+    printSideBySide(columns);
     return 0;
 }
 
@@ -474,7 +735,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tablinor"));
     try {
-        return run(application, parseOptions(QApplication::arguments()));
+        const Options options = parseOptions(QApplication::arguments());
+        return options.remoteServer.isEmpty() ? run(application, options) : runRemote(application, options);
     } catch (const platform::RuntimeError& error) {
         std::fprintf(stderr, "document_bench: %s\n", qPrintable(error.failureText()));
     } catch (const std::exception& error) {

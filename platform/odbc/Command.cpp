@@ -85,6 +85,41 @@ void bindParameter(const OdbcHandle& statement, SQLUSMALLINT number, const Field
         columnSize, digits, data, dataLength, &buffer.indicator));
 }
 
+// The "?" markers of a text, leaving out those inside quoted text, quoted
+// names and comments, as the drivers count them.
+int countMarkers(const QString& sql)
+{
+    int markers = 0;
+    const qsizetype size = sql.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = sql[i];
+        const QChar next = i + 1 < size ? sql[i + 1] : QChar();
+        if (c == u'?') {
+            ++markers;
+        } else if (c == u'\'' || c == u'"' || c == u'`' || c == u'[') {
+            // A doubled closing quote stands for itself and does not close.
+            const QChar close = c == u'[' ? QChar(u']') : c;
+            for (++i; i < size; ++i) {
+                if (sql[i] != close)
+                    continue;
+                if (i + 1 < size && sql[i + 1] == close)
+                    ++i;
+                else
+                    break;
+            }
+        } else if (c == u'-' && next == u'-') {
+            i = sql.indexOf(u'\n', i + 2);
+        } else if (c == u'/' && next == u'*') {
+            i = sql.indexOf(QStringLiteral("*/"), i + 2);
+            if (i >= 0)
+                ++i;
+        }
+        if (i < 0)
+            break;
+    }
+    return markers;
+}
+
 // How a column's values are fetched, from its SQL type.
 enum class Fetch { Integer, Floating, Text, DateTime, Time };
 
@@ -250,8 +285,7 @@ void Command::setCommandTimeout(qint32 seconds)
 void Command::setCommandText(const QString& sql)
 {
     text_ = sql;
-    statement_.reset();
-    prepared_ = false;
+    counted_ = false;
     parameters_.clear();
 }
 
@@ -264,62 +298,34 @@ void Command::setParameter(int index, const FieldValue& value)
 
 int Command::parameterCount()
 {
-    if (!prepared_)
-        prepare();
+    if (!counted_) {
+        // Only on an open connection, as when the driver counted the markers.
+        if (!connection_ || !connection_->isOpen())
+            throwConnectionUnusable();
+        parameters_.resize(static_cast<std::size_t>(countMarkers(text_)));
+        counted_ = true;
+    }
     return static_cast<int>(parameters_.size());
-}
-
-void Command::allocateStatement()
-{
-    if (!connection_ || !connection_->isOpen())
-        throwConnectionUnusable();
-    auto statement = std::make_unique<OdbcHandle>(SQL_HANDLE_STMT, connection_->connection_->get());
-    statement->check(SQLSetStmtAttrW(statement->get(), SQL_ATTR_QUERY_TIMEOUT,
-        reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds_)), 0));
-    statement_ = std::move(statement);
-}
-
-void Command::prepare()
-{
-    allocateStatement();
-    statement_->check(SQLPrepareW(statement_->get(), const_cast<SQLWCHAR*>(toSqlWide(text_)), SQL_NTS));
-    SQLSMALLINT markers = 0;
-    statement_->check(SQLNumParams(statement_->get(), &markers));
-    parameters_.resize(static_cast<std::size_t>(markers));
-    prepared_ = true;
 }
 
 std::optional<QueryResult> Command::execute()
 {
-    // The statement lives for one run only: its rows are all read here, and
+    if (!connection_ || !connection_->isOpen())
+        throwConnectionUnusable();
+    // The statement lives for this run only: its rows are all read here, and
     // no handle outlasts the run to dangle once the connection closes.
-    struct Release {
-        Command& command;
-        ~Release()
-        {
-            command.statement_.reset();
-            command.prepared_ = false;
-        }
-    } release{*this};
-
-    if (!parameters_.empty() && !prepared_)
-        prepare();
-    SQLRETURN ret;
+    const OdbcHandle statement(SQL_HANDLE_STMT, connection_->login_->connection.get());
+    statement.check(SQLSetStmtAttrW(statement.get(), SQL_ATTR_QUERY_TIMEOUT,
+        reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds_)), 0));
+    // Bound values and a direct run: one request to the server, where
+    // preparing first would cost a request to prepare and one to unprepare.
     std::vector<ParameterBuffer> buffers(parameters_.size());
-    if (prepared_) {
-        // The time-out may have changed since the text was prepared.
-        statement_->check(SQLSetStmtAttrW(statement_->get(), SQL_ATTR_QUERY_TIMEOUT,
-            reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds_)), 0));
-        for (std::size_t i = 0; i < parameters_.size(); ++i)
-            bindParameter(*statement_, static_cast<SQLUSMALLINT>(i + 1), parameters_[i], buffers[i]);
-        ret = SQLExecute(statement_->get());
-    } else {
-        allocateStatement();
-        ret = SQLExecDirectW(statement_->get(), const_cast<SQLWCHAR*>(toSqlWide(text_)), SQL_NTS);
-    }
+    for (std::size_t i = 0; i < parameters_.size(); ++i)
+        bindParameter(statement, static_cast<SQLUSMALLINT>(i + 1), parameters_[i], buffers[i]);
+    const SQLRETURN ret = SQLExecDirectW(statement.get(), const_cast<SQLWCHAR*>(toSqlWide(text_)), SQL_NTS);
     if (ret != SQL_NO_DATA)
-        statement_->check(ret);
-    return readResult(*statement_);
+        statement.check(ret);
+    return readResult(statement);
 }
 
 }  // namespace platform

@@ -4,14 +4,12 @@
 
 #include <QStringList>
 
-#include <memory>
 #include <optional>
 #include <vector>
 
 namespace platform {
 
 class Connection;
-class OdbcHandle;
 
 // What a command returns: the names of its result's fields and every row.
 struct QueryResult {
@@ -33,8 +31,8 @@ public:
     void setCommandTimeout(qint32 seconds);  // throws RuntimeError when negative
     void setCommandText(const QString& sql);
 
-    // The value of the index-th "?" marker. The first call prepares the text,
-    // so the driver tells how many markers there are.
+    // The value of the index-th "?" marker. The first call counts the markers
+    // in the text; it needs the connection open.
     void setParameter(int index, const FieldValue& value);  // throws RuntimeError
     int parameterCount();  // throws RuntimeError
 
@@ -43,14 +41,10 @@ public:
     std::optional<QueryResult> execute();  // throws RuntimeError
 
 private:
-    void prepare();  // throws RuntimeError
-    void allocateStatement();  // throws RuntimeError
-
     Connection* connection_ = nullptr;
     qint32 timeoutSeconds_ = 30;
     QString text_;
-    std::unique_ptr<OdbcHandle> statement_;  // set from preparing until the run
-    bool prepared_ = false;
+    bool counted_ = false;  // parameters_ holds one value per marker of text_
     std::vector<FieldValue> parameters_;
 };
 

@@ -3,14 +3,97 @@
 #include "OdbcHandle.h"
 #include "ObjectErrors.h"
 
+#include <utility>
+#include <vector>
+
 namespace platform {
+
+namespace {
+
+struct ParkedLogin {
+    QString connectionString;
+    std::unique_ptr<OdbcLogin> login;
+};
+
+// The logins parked by the PooledRuns alive; empty whenever none is.
+struct Pool {
+    int runs = 0;
+    std::vector<ParkedLogin> parked;
+};
+
+Pool& pool()
+{
+    static Pool instance;
+    return instance;
+}
+
+// The handles go whatever the driver says: a login that failed to log off
+// cleanly is of no further use.
+void logOff(std::unique_ptr<OdbcLogin> login) noexcept
+{
+    SQLDisconnect(login->connection.get());
+}
+
+void logOffParked() noexcept
+{
+    for (ParkedLogin& parked : std::exchange(pool().parked, {}))
+        logOff(std::move(parked.login));
+}
+
+// The driver's own view; for some drivers that is a ping, for others what the
+// last exchange showed.
+bool isAlive(const OdbcLogin& login) noexcept
+{
+    SQLUINTEGER dead = SQL_CD_TRUE;
+    const SQLRETURN ret = SQLGetConnectAttrW(login.connection.get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+    return SQL_SUCCEEDED(ret) && dead == SQL_CD_FALSE;
+}
+
+// The login parked last for the connection string that is still alive; dead
+// ones found on the way are dropped.
+std::unique_ptr<OdbcLogin> takeParked(const QString& connectionString)
+{
+    std::vector<ParkedLogin>& parked = pool().parked;
+    for (std::size_t i = parked.size(); i-- > 0;) {
+        if (parked[i].connectionString != connectionString)
+            continue;
+        std::unique_ptr<OdbcLogin> login = std::move(parked[i].login);
+        parked.erase(parked.begin() + static_cast<std::ptrdiff_t>(i));
+        if (isAlive(*login))
+            return login;
+        logOff(std::move(login));
+    }
+    return nullptr;
+}
+
+std::unique_ptr<OdbcLogin> logOn(const QString& connectionString)  // throws RuntimeError
+{
+    // What is still parked was made for another string; logging it off keeps
+    // the logins held to the connections open.
+    logOffParked();
+    auto login = std::make_unique<OdbcLogin>();
+    login->environment = OdbcHandle(SQL_HANDLE_ENV, nullptr);
+    login->environment.check(SQLSetEnvAttr(login->environment.get(), SQL_ATTR_ODBC_VERSION,
+        reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0));
+    login->connection = OdbcHandle(SQL_HANDLE_DBC, login->environment.get());
+    login->connection.check(SQLSetConnectAttrW(login->connection.get(), SQL_ATTR_LOGIN_TIMEOUT,
+        reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(Connection::kLoginTimeoutSeconds)), 0));
+    // The string goes to the driver as composed; SQLWCHAR is UTF-16, as QString.
+    login->connection.check(SQLDriverConnectW(login->connection.get(), nullptr,
+        const_cast<SQLWCHAR*>(toSqlWide(connectionString)), SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
+    return login;
+}
+
+}  // namespace
 
 Connection::Connection() = default;
 
 Connection::~Connection()
 {
-    if (connection_)
-        SQLDisconnect(connection_->get());
+    // Left open, say by a failed run: nobody knows what the login was in the
+    // middle of, so it is not parked.
+    if (login_)
+        logOff(std::move(login_));
 }
 
 void Connection::setConnectionString(const QString& text)
@@ -24,30 +107,34 @@ void Connection::open()
 {
     if (isOpen())
         throwObjectOpen();
-    if (!environment_) {
-        auto environment = std::make_unique<OdbcHandle>(SQL_HANDLE_ENV, nullptr);
-        environment->check(SQLSetEnvAttr(environment->get(), SQL_ATTR_ODBC_VERSION,
-            reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0));
-        environment_ = std::move(environment);
-    }
-    auto connection = std::make_unique<OdbcHandle>(SQL_HANDLE_DBC, environment_->get());
-    connection->check(SQLSetConnectAttrW(connection->get(), SQL_ATTR_LOGIN_TIMEOUT,
-        reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(kLoginTimeoutSeconds)), 0));
-    // The string goes to the driver as composed; SQLWCHAR is UTF-16, as QString.
-    connection->check(SQLDriverConnectW(connection->get(), nullptr,
-        const_cast<SQLWCHAR*>(toSqlWide(connectionString_)), SQL_NTS,
-        nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
-    connection_ = std::move(connection);
+    login_ = takeParked(connectionString_);
+    if (!login_)
+        login_ = logOn(connectionString_);
 }
 
 void Connection::close()
 {
     if (!isOpen())
         throwObjectClosed();
-    // The handle goes whatever the driver says: a connection that failed to
-    // close cleanly is of no further use.
-    auto connection = std::move(connection_);
-    connection->check(SQLDisconnect(connection->get()));
+    auto login = std::move(login_);
+    // Every statement of this layer is freed by the command that ran it, so
+    // a parked login holds no cursor and no pending result.
+    if (pool().runs > 0) {
+        pool().parked.push_back({connectionString_, std::move(login)});
+        return;
+    }
+    login->connection.check(SQLDisconnect(login->connection.get()));
+}
+
+PooledRun::PooledRun()
+{
+    ++pool().runs;
+}
+
+PooledRun::~PooledRun()
+{
+    if (--pool().runs == 0)
+        logOffParked();
 }
 
 }  // namespace platform

@@ -6,7 +6,7 @@
 
 namespace platform {
 
-class OdbcHandle;
+struct OdbcLogin;
 
 // Where result sets keep their cursor. Every result set of this layer is read
 // whole when it opens, so both give a set that can be rewound; the setting is
@@ -25,10 +25,12 @@ public:
     const QString& connectionString() const { return connectionString_; }
     void setConnectionString(const QString& text);  // throws RuntimeError when open
 
-    // Connects with the connection string, waiting at most the login time-out.
+    // Connects with the connection string, waiting at most the login time-out;
+    // during a PooledRun it takes a parked login of the same string instead.
     void open();  // throws RuntimeError
+    // Logs off; during a PooledRun it parks the login for the next open().
     void close();  // throws RuntimeError when not open
-    bool isOpen() const { return connection_ != nullptr; }
+    bool isOpen() const { return login_ != nullptr; }
 
     CursorLocation cursorLocation() const { return cursorLocation_; }
     void setCursorLocation(CursorLocation location) { cursorLocation_ = location; }
@@ -40,8 +42,21 @@ private:
 
     QString connectionString_;
     CursorLocation cursorLocation_ = CursorLocation::Server;
-    std::unique_ptr<OdbcHandle> environment_;
-    std::unique_ptr<OdbcHandle> connection_;  // set while connected
+    std::unique_ptr<OdbcLogin> login_;  // set while connected
+};
+
+// One document run, during which connections are reused: a closed Connection
+// parks its login, and the next open() with the same connection string takes
+// it instead of logging on again, so a run of many queries costs as many
+// logins as it holds connections at once. When the run ends, every parked
+// login is logged off; outside a run every open() logs on afresh and every
+// close() logs off. Runs and connections belong to one thread.
+class PooledRun {
+public:
+    PooledRun();
+    ~PooledRun();
+    PooledRun(const PooledRun&) = delete;
+    PooledRun& operator=(const PooledRun&) = delete;
 };
 
 }  // namespace platform

@@ -3,35 +3,17 @@
 
 #include "clsMsSqlConnect.h"
 
+#include "LoopbackPort.h"
+
 #include <gtest/gtest.h>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-// A loopback port that nobody listens on: bound, read back and released.
-int closedLoopbackPort()
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_EQ(getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    close(fd);
-    return ntohs(address.sin_port);
-}
-
-}  // namespace
 
 TEST(ClsMsSqlConnectFreeTds, UnreachableServerFailsWithTheDriversText)
 {
     ASSERT_TRUE(qEnvironmentVariable("ODBCSYSINI").endsWith(u"/freetds"_qs));
     clsMsSqlConnect connection;
-    const QString server = u"127.0.0.1,"_qs + QString::number(closedLoopbackPort());
+    const int port = closedLoopbackPort();
+    ASSERT_NE(port, 0);
+    const QString server = u"127.0.0.1,"_qs + QString::number(port);
     EXPECT_FALSE(connection.Connect(server, u"master"_qs, u"sa"_qs, u"pw;x"_qs));
 
     const QString message = connection.Message();

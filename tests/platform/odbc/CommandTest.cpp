@@ -107,6 +107,19 @@ TEST_F(CommandTest, ParametersBindInIndexOrderWithEmptyAsNull)
     EXPECT_TRUE(rs.value(6).isNull());
 }
 
+TEST_F(CommandTest, MarkersInQuotesAndCommentsAreNoParameters)
+{
+    command.setCommandText(u"SELECT '?''?' AS a, \"?\" AS b, ? AS `c?` /* ? */ -- ?\n"_qs);
+    ASSERT_EQ(command.parameterCount(), 1);
+    command.setParameter(0, FieldValue(3));
+    Recordset rs;
+    rs.open(command);
+    ASSERT_FALSE(rs.eof());
+    EXPECT_EQ(rs.value(0).toText(), u"?'?"_qs);
+    EXPECT_EQ(rs.value(1).toText(), u"?"_qs);
+    EXPECT_EQ(rs.value(2).toInt32(), 3);
+}
+
 TEST_F(CommandTest, ARunCanBeRepeatedWithItsParameters)
 {
     command.setCommandText(u"SELECT name FROM sysobjects WHERE id = ?"_qs);
