@@ -1,6 +1,7 @@
 """Prints what an .xlsx file holds, as JSON, read with openpyxl: sheets in
 order, the active sheet, and per sheet its cells (value, type, number format,
-borders, fill, font, wrap), column widths, hyperlinks and selection."""
+borders, fill, font, wrap, vertical alignment), column widths, row heights,
+hyperlinks, selection and page setup."""
 import json
 import sys
 
@@ -33,6 +34,25 @@ def cell_info(cell):
         "bold": bool(cell.font.b),
         "underline": cell.font.u,
         "wrap": bool(cell.alignment.wrap_text),
+        "valign": cell.alignment.vertical,
+    }
+
+
+def page_info(sheet):
+    setup = sheet.page_setup
+    fit = sheet.sheet_properties.pageSetUpPr
+    footer = sheet.oddFooter
+    margins = sheet.page_margins
+    return {
+        "orientation": setup.orientation,
+        "paperSize": int(setup.paperSize) if setup.paperSize is not None else None,
+        "fitToPage": bool(fit is not None and fit.fitToPage),
+        # An absent fitToWidth or fitToHeight means 1.
+        "fitToWidth": int(setup.fitToWidth) if setup.fitToWidth is not None else 1,
+        "fitToHeight": int(setup.fitToHeight) if setup.fitToHeight is not None else 1,
+        "printTitleRows": sheet.print_title_rows,
+        "footer": [footer.left.text, footer.center.text, footer.right.text],
+        "margins": [margins.left, margins.right, margins.top, margins.bottom, margins.footer],
     }
 
 
@@ -68,6 +88,7 @@ def main(path):
             "links": links,
             "selection": selection,
             "tabSelected": bool(views[0].tabSelected) if views else False,
+            "page": page_info(sheet),
         }
     json.dump(out, sys.stdout, ensure_ascii=False)
 
