@@ -149,7 +149,8 @@ void writePageSetup(lxw_worksheet* out, const PageSetup& page)
     if (page.paperSize != 0)
         worksheet_set_paper(out, static_cast<uint8_t>(page.paperSize));
     if (page.fitToPagesWide != 0 || page.fitToPagesTall != 0)
-        worksheet_fit_to_pages(out, static_cast<uint16_t>(page.fitToPagesWide), static_cast<uint16_t>(page.fitToPagesTall));
+        worksheet_fit_to_pages(
+            out, static_cast<uint16_t>(page.fitToPagesWide), static_cast<uint16_t>(page.fitToPagesTall));
     if (page.printTitleFirstRow != 0) {
         check(worksheet_repeat_rows(out, static_cast<lxw_row_t>(page.printTitleFirstRow - 1),
             static_cast<lxw_row_t>(page.printTitleLastRow - 1)));

@@ -6,12 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QUrl>
+#include <QStandardPaths>
 
 using platform::xl::CellFormat;
 using platform::xl::LineStyle;
@@ -112,79 +109,58 @@ TEST_F(SheetFormatTest, TheRoutineCommentColumnIsFiveDateColumnsWideAndWraps)
 
 // Every kind prints on A4, one page wide, with the header row on each page and
 // the sheet's name and page count in the footer, as the file tells a reader.
-TEST(SheetFormatPrintTest, EachSheetKindPrintsOnePageWideWithItsHeaderOnEveryPage)
+TEST_F(SheetFormatTest, EachSheetKindPrintsOnePageWideWithItsHeaderOnEveryPage)
 {
-    Workbook book{1};
-    auto sheets = book.worksheets();
-    const auto add = [&](const QString& name, qint32 columns, qint32 textLength) {
-        XlWorksheet sheet = sheets.add(sheets.item(sheets.count()));
+    const auto add = [this](const char* name, qint32 columns, qint32 textLength) {
+        sheet = book.worksheets().add(sheet);
         sheet->setName(name);
-        for (qint32 c = 1; c <= columns; ++c)
-            sheet->cells(1, c).setValue(QString(textLength, u'x'));
+        sheet->range(QStringLiteral("A1:%1").arg(QChar(u'A' + columns - 1)) + u'1').setValue(QString(textLength, u'x'));
         return sheet;
     };
     FormatFieldsContentsSheet(add("index", 3, 20), 1);
-    FormatFieldsSheet(add("narrow", 6, 6), 1);
     FormatFieldsSheet(add("wide", 6, 30), 1);  // too wide for a portrait page at full size
     FormatStoredSheet(add("routines", 4, 10), 1);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath("print.xlsx");
-    platform::xl::exportXlsx(book, path);
-    const QJsonObject file = readXlsx(path);
-    for (const auto& [name, orientation] : {std::pair{"index", "portrait"}, {"narrow", "portrait"},
-             {"wide", "landscape"}, {"routines", "landscape"}}) {
-        const QJsonObject page = file["data"][QString::fromLatin1(name)]["page"].toObject();
-        EXPECT_EQ(page["orientation"].toString().toStdString(), orientation) << name;
-        EXPECT_EQ(page["paperSize"].toInt(), 9) << name;
-        EXPECT_TRUE(page["fitToPage"].toBool()) << name;
-        EXPECT_EQ(page["fitToWidth"].toInt(), 1) << name;
-        EXPECT_EQ(page["fitToHeight"].toInt(), 0) << name;
-        EXPECT_EQ(page["printTitleRows"].toString(), "$1:$1") << name;
-        EXPECT_EQ(page["footer"].toArray(), (QJsonArray{"&A", QJsonValue(), "&P / &N"})) << name;
+    platform::xl::exportXlsx(book, dir.filePath("print.xlsx"));
+    const QJsonObject file = readXlsx(dir.filePath("print.xlsx"));
+    for (const auto& [name, orientation] :
+        {std::pair{"index", "portrait"}, {"wide", "landscape"}, {"routines", "landscape"}}) {
+        EXPECT_EQ(file["data"][QString::fromLatin1(name)]["page"].toObject(),
+            (QJsonObject{{"orientation", orientation}, {"paperSize", 9}, {"fitToPage", true},
+                {"fitTo", QJsonArray{1, 0}}, {"printTitleRows", "$1:$1"},
+                {"footer", QJsonArray{"&A", QJsonValue(), "&P / &N"}}}))
+            << name;
     }
     EXPECT_EQ(file["data"]["routines"]["cells"]["A1"]["valign"].toString(), "top");
 }
 
 // The routine index as LibreOffice itself prints it: the comment and date
 // columns share each page, and the header row heads the second page too.
-TEST(SheetFormatPrintTest, CalcPrintsEveryColumnOfTheRoutineIndexUnderItsHeaderOnEachPage)
+TEST_F(SheetFormatTest, CalcPrintsEveryColumnOfTheRoutineIndexUnderItsHeaderOnEachPage)
 {
-    QString soffice;
-    for (const QString& folder : qEnvironmentVariable("PATH").split(u':', Qt::SkipEmptyParts)) {
-        const QFileInfo candidate(QDir(folder).filePath(QStringLiteral("soffice")));
-        if (soffice.isEmpty() && !folder.contains(u"soffice-standin") && candidate.isExecutable())
-            soffice = candidate.filePath();
-    }
+    const QString soffice = QStandardPaths::findExecutable("soffice",
+        qEnvironmentVariable("PATH").split(u':').filter(QRegularExpression("^(?!.*soffice-standin)")));
     ASSERT_FALSE(soffice.isEmpty()) << "LibreOffice (soffice) is not on PATH";
 
-    Workbook book{1};
-    XlWorksheet sheet = book.worksheets().item(1);
-    sheet->setName("目次");
     const QStringList headers{"オブジェクト名", "コメント", "作成日", "更新日"};
     for (qint32 c = 1; c <= 4; ++c)
         sheet->cells(1, c).setValue(headers[c - 1]);
-    for (qint32 r = 2; r <= 41; ++r) {
-        sheet->cells(r, 1).setValue(QStringLiteral("usp_受注登録%1").arg(r));
-        sheet->cells(r, 2).setValue(QStringLiteral("概要 : 受注ヘッダを登録し、採番した受注番号を返す。").repeated(4));
-        sheet->cells(r, 3).setValue(QDateTime(QDate(2019, 4, 15), QTime(17, 29)));
-        sheet->cells(r, 4).setValue(QDateTime(QDate(2021, 6, 14), QTime(10, 35)));
-    }
+    sheet->range("A2:A41").setValue(u"usp_受注登録");
+    sheet->range("B2:B41").setValue(QStringLiteral("概要 : 受注ヘッダを登録し、採番した受注番号を返す。").repeated(4));
+    sheet->range("C2:D41").setValue(QDateTime(QDate(2019, 4, 15), QTime(17, 29)));
+    sheet->setName("目次");
     FormatStoredSheet(sheet, 41);
 
     QTemporaryDir dir;
-    const QString xlsx = dir.filePath("routines.xlsx");
-    platform::xl::exportXlsx(book, xlsx);
-    QProcess convert;
-    convert.start(soffice, {"-env:UserInstallation=" + QUrl::fromLocalFile(dir.filePath("profile")).toString(),
-        "--headless", "--convert-to", "pdf", "--outdir", dir.path(), xlsx});
-    ASSERT_TRUE(convert.waitForFinished(180000)) << "soffice did not finish";
-    QProcess text;
-    text.start("pdftotext", {"-f", "2", "-l", "2", "-layout", dir.filePath("routines.pdf"), "-"});
-    ASSERT_TRUE(text.waitForFinished(60000));
-    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    platform::xl::exportXlsx(book, dir.filePath("routines.xlsx"));
+    QProcess print;  // a fresh profile, so that no other run of the application interferes
+    print.start("sh", {"-c", "\"$0\" -env:UserInstallation=file://$1/profile --headless --convert-to pdf "
+        "--outdir \"$1\" \"$1/routines.xlsx\" >/dev/null && pdftotext -f 2 -l 2 -layout \"$1/routines.pdf\" -",
+        soffice, dir.path()});
+    ASSERT_TRUE(print.waitForFinished(180000)) << "soffice did not finish";
+    const QString page = QString::fromUtf8(print.readAllStandardOutput());
     for (const QString& header : headers)
         EXPECT_TRUE(page.contains(header)) << header.toStdString() << " missing from page 2:\n" << page.toStdString();
-    EXPECT_TRUE(page.contains("usp_受注登録41"));
-    EXPECT_TRUE(page.contains(QRegularExpression(QStringLiteral("目次\\s+2\\s*/\\s*2")))) << page.toStdString();
+    EXPECT_TRUE(page.simplified().remove(u' ').contains("目次2/2")) << page.toStdString();  // the footer
 }

@@ -39,21 +39,11 @@ def cell_info(cell):
 
 
 def page_info(sheet):
-    setup = sheet.page_setup
-    fit = sheet.sheet_properties.pageSetUpPr
-    footer = sheet.oddFooter
-    margins = sheet.page_margins
-    return {
-        "orientation": setup.orientation,
-        "paperSize": int(setup.paperSize) if setup.paperSize is not None else None,
-        "fitToPage": bool(fit is not None and fit.fitToPage),
-        # An absent fitToWidth or fitToHeight means 1.
-        "fitToWidth": int(setup.fitToWidth) if setup.fitToWidth is not None else 1,
-        "fitToHeight": int(setup.fitToHeight) if setup.fitToHeight is not None else 1,
-        "printTitleRows": sheet.print_title_rows,
-        "footer": [footer.left.text, footer.center.text, footer.right.text],
-        "margins": [margins.left, margins.right, margins.top, margins.bottom, margins.footer],
-    }
+    setup, fit, footer = sheet.page_setup, sheet.sheet_properties.pageSetUpPr, sheet.oddFooter
+    return {"orientation": setup.orientation, "paperSize": setup.paperSize, "fitToPage": bool(fit and fit.fitToPage),
+            "fitTo": [1 if n is None else int(n) for n in (setup.fitToWidth, setup.fitToHeight)],  # absent: 1
+            "printTitleRows": sheet.print_title_rows,
+            "footer": [part.text for part in (footer.left, footer.center, footer.right)]}
 
 
 def main(path):
