@@ -12,6 +12,8 @@ constexpr double kPointsPerInch = 72;
 constexpr double kSideMargin = 0.5 * kPointsPerInch;
 // A4 is 595 points wide: what is left of it between the side margins.
 constexpr double kPortraitPrintWidth = 595.3 - 2 * kSideMargin;
+// Below this a portrait page shrinks the type more than landscape would need to.
+constexpr double kSmallestPortraitScale = 0.85;
 
 void setLineStyle(const platform::xl::Range& range, BordersIndex index, LineStyle style)
 {
@@ -44,14 +46,15 @@ void setUpPages(const XlWorksheet& sheet, PageOrientation orientation)
     page.footerMargin = 0.3 * kPointsPerInch;
 }
 
-// Portrait while the columns fit a portrait page at full size; wider sheets
-// print larger across a landscape page.
+// Portrait while the columns fit a portrait page at a readable scale; wider
+// sheets print larger across a landscape page.
 PageOrientation orientationFor(const XlWorksheet& sheet, QChar lastColumn)
 {
     double width = 0;
     for (char16_t c = u'A'; c <= lastColumn.unicode(); ++c)
         width += platform::xl::columnPoints(sheet->columns(QString(QChar(c))).columnWidth());
-    return width <= kPortraitPrintWidth ? PageOrientation::Portrait : PageOrientation::Landscape;
+    return width * kSmallestPortraitScale <= kPortraitPrintWidth ? PageOrientation::Portrait
+                                                                  : PageOrientation::Landscape;
 }
 
 }  // namespace

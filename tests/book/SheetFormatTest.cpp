@@ -118,7 +118,7 @@ TEST_F(SheetFormatTest, EachSheetKindPrintsOnePageWideWithItsHeaderOnEveryPage)
         return sheet;
     };
     FormatFieldsContentsSheet(add("index", 3, 20), 1);
-    FormatFieldsSheet(add("wide", 6, 30), 1);  // too wide for a portrait page at full size
+    FormatFieldsSheet(add("wide", 6, 30), 1);  // too wide for a portrait page at a readable scale
     FormatStoredSheet(add("routines", 4, 10), 1);
 
     QTemporaryDir dir;
