@@ -1,9 +1,19 @@
 #include "SheetFormat.h"
 
+#include "CellText.h"
+
 namespace {
 
 using platform::xl::BordersIndex;
 using platform::xl::LineStyle;
+using platform::xl::PageOrientation;
+
+constexpr double kPointsPerInch = 72;
+constexpr double kSideMargin = 0.5 * kPointsPerInch;
+// A4 is 595 points wide: what is left of it between the side margins.
+constexpr double kPortraitPrintWidth = 595.3 - 2 * kSideMargin;
+// Below this a portrait page shrinks the type more than landscape would need to.
+constexpr double kSmallestPortraitScale = 0.85;
 
 void setLineStyle(const platform::xl::Range& range, BordersIndex index, LineStyle style)
 {
@@ -14,6 +24,37 @@ void formatBlock(const XlWorksheet& sheet, const QString& lastColumn, qint32 las
 {
     DrawGrid(sheet->range(QStringLiteral("A1:%1%2").arg(lastColumn).arg(lastRow)));
     FormatHeaderRow(sheet->range(QStringLiteral("A1:") + lastColumn + u'1'));
+}
+
+// Every column of the sheet on one A4 page wide, as many pages tall as the
+// rows need, the header row on top of each page, and a footer that tells
+// which sheet a page belongs to and where it stands.
+void setUpPages(const XlWorksheet& sheet, PageOrientation orientation)
+{
+    platform::xl::PageSetup& page = sheet->pageSetup();
+    page.orientation = orientation;
+    page.paperSize = platform::xl::kPaperA4;
+    page.fitToPagesWide = 1;
+    page.fitToPagesTall = 0;
+    page.printTitleFirstRow = 1;
+    page.printTitleLastRow = 1;
+    page.leftFooter = QStringLiteral("&A");
+    page.rightFooter = QStringLiteral("&P / &N");
+    page.leftMargin = page.rightMargin = kSideMargin;
+    page.topMargin = 0.6 * kPointsPerInch;
+    page.bottomMargin = 0.75 * kPointsPerInch;
+    page.footerMargin = 0.3 * kPointsPerInch;
+}
+
+// Portrait while the columns fit a portrait page at a readable scale; wider
+// sheets print larger across a landscape page.
+PageOrientation orientationFor(const XlWorksheet& sheet, QChar lastColumn)
+{
+    double width = 0;
+    for (char16_t c = u'A'; c <= lastColumn.unicode(); ++c)
+        width += platform::xl::columnPoints(sheet->columns(QString(QChar(c))).columnWidth());
+    return width * kSmallestPortraitScale <= kPortraitPrintWidth ? PageOrientation::Portrait
+                                                                  : PageOrientation::Landscape;
 }
 
 }  // namespace
@@ -40,12 +81,14 @@ void FormatFieldsContentsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRo
 {
     formatBlock(robjXlSheet, QStringLiteral("C"), vlngLastRow);
     robjXlSheet->columns(QStringLiteral("A:C")).autoFit();
+    setUpPages(robjXlSheet, orientationFor(robjXlSheet, u'C'));
 }
 
 void FormatFieldsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow)
 {
     formatBlock(robjXlSheet, QStringLiteral("F"), vlngLastRow);
     robjXlSheet->columns(QStringLiteral("A:F")).autoFit();
+    setUpPages(robjXlSheet, orientationFor(robjXlSheet, u'F'));
 }
 
 void FormatStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow)
@@ -57,4 +100,9 @@ void FormatStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow)
     auto comment = robjXlSheet->columns(QStringLiteral("B"));
     comment.setColumnWidth(robjXlSheet->columns(QStringLiteral("C")).columnWidth() * 5);
     comment.setWrapText(true);
+    // A comment starts at the top of its row, beside the routine's name.
+    robjXlSheet->range(QStringLiteral("A1:D%1").arg(vlngLastRow))
+        .setVerticalAlignment(static_cast<qint32>(platform::xl::VerticalAlignment::Top));
+    // The comment column alone is five date columns wide: only landscape prints it legibly.
+    setUpPages(robjXlSheet, PageOrientation::Landscape);
 }

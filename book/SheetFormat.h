@@ -8,9 +8,9 @@ void DrawGrid(const platform::xl::Range& robjXlRange);  // throws RuntimeError
 // Grey fill, white bold type, a continuous line underneath.
 void FormatHeaderRow(const platform::xl::Range& robjXlRange);  // throws RuntimeError
 
-// Grid, header row and widths of a written sheet whose data ends at vlngLastRow
-// (1 when there are no data rows): index of tables or views (A:C), column
-// sheet (A:F), index of routines (A:D).
+// Grid, header row, widths and printing of a written sheet whose data ends at
+// vlngLastRow (1 when there are no data rows): index of tables or views (A:C),
+// column sheet (A:F), index of routines (A:D).
 void FormatFieldsContentsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);  // throws RuntimeError
 void FormatFieldsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);          // throws RuntimeError
 void FormatStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);          // throws RuntimeError

@@ -19,6 +19,9 @@ enum class BordersIndex : qint32 {
 // XlLineStyle, as far as the model supports it.
 enum class LineStyle : qint32 { None = -4142, Continuous = 1, Dot = -4118 };
 
+// XlVAlign, as far as the model supports it.
+enum class VerticalAlignment : qint32 { Top = -4160, Center = -4108, Bottom = -4107 };
+
 // XlColorIndex special values; 1..56 index the default palette.
 inline constexpr qint32 kColorIndexNone = -4142;
 inline constexpr qint32 kColorIndexAutomatic = -4105;
@@ -37,6 +40,7 @@ struct CellFormat {
     qint32 fontColorIndex = kColorIndexAutomatic;
     bool bold = false;
     bool wrapText = false;
+    VerticalAlignment verticalAlignment = VerticalAlignment::Bottom;
 
     friend bool operator==(const CellFormat&, const CellFormat&) = default;
 };

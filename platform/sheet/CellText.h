@@ -11,6 +11,14 @@ namespace platform::xl {
 // wide and full-width characters count two; for several lines, the widest.
 qint32 textDisplayWidth(const QString& text);
 
+// How wide the spreadsheet application draws a column of the given width
+// (characters of the standard font, as the model keeps it), in points.
+double columnPoints(double width);
+
+// The height in points of a row whose cell wraps `text` in a column of the
+// given width, as the spreadsheet application lays it out and draws it.
+double wrappedTextHeight(const QString& text, double columnWidth);
+
 // The text a cell shows for a value, as AutoFit measures it.
 QString displayText(const FieldValue& value);
 

@@ -72,6 +72,15 @@ void Range::select()
     sheet_->selectedColumn_ = firstColumn_;
 }
 
+void Range::setVerticalAlignment(qint32 alignment)
+{
+    const auto align = static_cast<VerticalAlignment>(alignment);
+    if (align != VerticalAlignment::Top && align != VerticalAlignment::Center && align != VerticalAlignment::Bottom)
+        throwApplicationDefined(QStringLiteral("Range クラスの VerticalAlignment プロパティを設定できません。"));
+    sheet_->changeFormats(firstRow_, firstColumn_, lastRow_, lastColumn_, true,
+        [align](CellFormat& f) { f.verticalAlignment = align; });
+}
+
 void Border::setLineStyle(qint32 value)
 {
     const auto style = static_cast<LineStyle>(value);

@@ -31,6 +31,8 @@ public:
     Border borders(qint32 index) const;  // throws RuntimeError for an index the model lacks
     Interior interior() const;
     Font font() const;
+    // XlVAlign: top, center or bottom.
+    void setVerticalAlignment(qint32 alignment);  // throws RuntimeError
 
     // Needs the sheet to be the active one, as in the application.
     void select();  // throws RuntimeError

@@ -24,7 +24,7 @@ quint64 formatKey(const CellFormat& f)
     };
     return edge(f.edges[0]) | edge(f.edges[1]) << 2 | edge(f.edges[2]) << 4 | edge(f.edges[3]) << 6
         | color(f.fillColorIndex) << 8 | color(f.fontColorIndex) << 16 | quint64(f.bold) << 24
-        | quint64(f.wrapText) << 25;
+        | quint64(f.wrapText) << 25 | quint64(static_cast<quint32>(f.verticalAlignment)) << 32;
 }
 
 }  // namespace

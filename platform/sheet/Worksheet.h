@@ -3,6 +3,7 @@
 #include "CellFormat.h"
 #include "ColumnRange.h"
 #include "FieldValue.h"
+#include "PageSetup.h"
 #include "Range.h"
 #include "SheetLimits.h"
 
@@ -59,6 +60,7 @@ public:
     Range range(const QString& reference);               // throws RuntimeError
     ColumnRange columns(const QString& reference);       // throws RuntimeError
     Hyperlinks hyperlinks() { return Hyperlinks(*this); }
+    PageSetup& pageSetup() { return pageSetup_; }
 
     // Read side, for the export and for tests.
     qint32 rowCount() const { return static_cast<qint32>(rows_.size()); }
@@ -71,6 +73,7 @@ public:
     static quint64 cellKey(qint32 row, qint32 column) { return (quint64(quint32(row)) << 32) | quint32(column); }
     qint32 selectedRow() const { return selectedRow_; }
     qint32 selectedColumn() const { return selectedColumn_; }
+    const PageSetup& pageSetup() const { return pageSetup_; }
 
 private:
     friend class Workbook;
@@ -94,6 +97,7 @@ private:
     std::vector<std::vector<Cell>> rows_;
     std::vector<Column> columns_;
     QHash<quint64, Hyperlink> hyperlinks_;
+    PageSetup pageSetup_;
     qint32 selectedRow_ = 1;
     qint32 selectedColumn_ = 1;
 };

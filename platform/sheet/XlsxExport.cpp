@@ -10,7 +10,6 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
 #include <unordered_map>
 
@@ -20,19 +19,7 @@ namespace {
 
 constexpr const char* kDateFormat = "yyyy/m/d h:mm";
 constexpr lxw_color_t kHyperlinkColor = 0x0000FF;
-constexpr double kLineHeight = 15.0;  // points: one line of the default font, as the default row
-
-// How many lines a wrapped text takes in a column of the given width: the
-// spreadsheet application does not fit row heights when it opens a file, so
-// the export sets them, as the application would when wrapping is switched on.
-qint32 wrappedLines(const QString& text, double columnWidth)
-{
-    const double width = std::max(1.0, std::floor(columnWidth));
-    qint32 lines = 0;
-    for (const QString& line : text.split(u'\n'))
-        lines += std::max<qint32>(1, static_cast<qint32>(std::ceil(textDisplayWidth(line) / width)));
-    return lines;
-}
+constexpr double kStandardRowHeight = 15.0;  // points: the default row of the default font
 
 // Whether a reference to the sheet needs its name in quotes, as Excel and
 // Calc parse one: anything but letters, digits and "_", a leading digit, or
@@ -128,6 +115,10 @@ private:
             format_set_bold(format);
         if (f.wrapText || columnWrap)
             format_set_text_wrap(format);
+        if (f.verticalAlignment != VerticalAlignment::Bottom) {
+            format_set_align(format, f.verticalAlignment == VerticalAlignment::Top ? LXW_ALIGN_VERTICAL_TOP
+                                                                                  : LXW_ALIGN_VERTICAL_CENTER);
+        }
         if (date)
             format_set_num_format(format, kDateFormat);
         return format;
@@ -174,6 +165,35 @@ void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const Fiel
     }
 }
 
+void writePageSetup(lxw_worksheet* out, const PageSetup& page)
+{
+    if (page.orientation == PageOrientation::Landscape)
+        worksheet_set_landscape(out);
+    if (page.paperSize != 0)
+        worksheet_set_paper(out, static_cast<uint8_t>(page.paperSize));
+    if (page.fitToPagesWide != 0 || page.fitToPagesTall != 0)
+        worksheet_fit_to_pages(
+            out, static_cast<uint16_t>(page.fitToPagesWide), static_cast<uint16_t>(page.fitToPagesTall));
+    if (page.printTitleFirstRow != 0) {
+        check(worksheet_repeat_rows(out, static_cast<lxw_row_t>(page.printTitleFirstRow - 1),
+            static_cast<lxw_row_t>(page.printTitleLastRow - 1)));
+    }
+    constexpr double kPointsPerInch = 72;
+    QString footer;
+    for (const auto& [code, text] : {std::pair{u"&L", &page.leftFooter}, {u"&C", &page.centerFooter},
+             {u"&R", &page.rightFooter}}) {
+        if (!text->isEmpty())
+            footer += QString::fromUtf16(code) + *text;
+    }
+    if (!footer.isEmpty()) {
+        lxw_header_footer_options options{};
+        options.margin = page.footerMargin / kPointsPerInch;
+        check(worksheet_set_footer_opt(out, footer.toUtf8().constData(), &options));
+    }
+    worksheet_set_margins(out, page.leftMargin / kPointsPerInch, page.rightMargin / kPointsPerInch,
+        page.topMargin / kPointsPerInch, page.bottomMargin / kPointsPerInch);
+}
+
 void writeSheet(lxw_worksheet* out, const Worksheet& sheet, const std::vector<CellFormat>& cellFormats,
     FormatCache& formats)
 {
@@ -189,13 +209,15 @@ void writeSheet(lxw_worksheet* out, const Worksheet& sheet, const std::vector<Ce
     const QHash<quint64, Hyperlink>& links = sheet.hyperlinkMap();
     for (qint32 r = 1; r <= sheet.rowCount(); ++r) {
         const std::vector<Cell>& cells = sheet.rowCells(r);
-        qint32 rowLines = 1;
+        // The spreadsheet application does not fit row heights when it opens
+        // a file, so rows of wrapped text get the height it would give them.
+        double rowHeight = kStandardRowHeight;
         for (std::size_t c = 0; c < cells.size(); ++c) {
             const Cell& cell = cells[c];
             const bool columnWrap = c < columns.size() && columns[c].wrapText;
             if ((columnWrap || cellFormats[cell.format].wrapText) && cell.value.kind() == FieldValue::Kind::Text) {
                 const double width = c < columns.size() ? columns[c].width : kStandardColumnWidth;
-                rowLines = std::max(rowLines, wrappedLines(cell.value.text(), width));
+                rowHeight = std::max(rowHeight, wrappedTextHeight(cell.value.text(), width));
             }
             const Hyperlink* link = nullptr;
             if (!links.isEmpty()) {
@@ -206,12 +228,13 @@ void writeSheet(lxw_worksheet* out, const Worksheet& sheet, const std::vector<Ce
             writeCell(out, static_cast<lxw_row_t>(r - 1), static_cast<lxw_col_t>(c), cell.value,
                 formats.get(cell.format, date, link != nullptr, columnWrap), link);
         }
-        if (rowLines > 1)
-            check(worksheet_set_row(out, static_cast<lxw_row_t>(r - 1), rowLines * kLineHeight, nullptr));
+        if (rowHeight > kStandardRowHeight)
+            check(worksheet_set_row(out, static_cast<lxw_row_t>(r - 1), rowHeight, nullptr));
     }
     const auto row = static_cast<lxw_row_t>(sheet.selectedRow() - 1);
     const auto column = static_cast<lxw_col_t>(sheet.selectedColumn() - 1);
     worksheet_set_selection(out, row, column, row, column);
+    writePageSetup(out, sheet.pageSetup());
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
 #include "SheetFormat.h"
 
 #include "CellText.h"
+#include "WorkbookTestSupport.h"
+#include "XlsxExport.h"
 
 #include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QRegularExpression>
+#include <QStandardPaths>
 
 using platform::xl::CellFormat;
 using platform::xl::LineStyle;
@@ -99,4 +105,62 @@ TEST_F(SheetFormatTest, TheRoutineCommentColumnIsFiveDateColumnsWideAndWraps)
     EXPECT_TRUE(sheet->cellFormat(2, 2).wrapText);
     EXPECT_FALSE(sheet->cellFormat(2, 3).wrapText);
     EXPECT_EQ(edges(sheet, 3, 4), lines(kNo, kNo, kLine, kLine));
+}
+
+// Every kind prints on A4, one page wide, with the header row on each page and
+// the sheet's name and page count in the footer, as the file tells a reader.
+TEST_F(SheetFormatTest, EachSheetKindPrintsOnePageWideWithItsHeaderOnEveryPage)
+{
+    const auto add = [this](const char* name, qint32 columns, qint32 textLength) {
+        sheet = book.worksheets().add(sheet);
+        sheet->setName(name);
+        sheet->range(QStringLiteral("A1:%1").arg(QChar(u'A' + columns - 1)) + u'1').setValue(QString(textLength, u'x'));
+        return sheet;
+    };
+    FormatFieldsContentsSheet(add("index", 3, 20), 1);
+    FormatFieldsSheet(add("wide", 6, 30), 1);  // too wide for a portrait page at a readable scale
+    FormatStoredSheet(add("routines", 4, 10), 1);
+
+    QTemporaryDir dir;
+    platform::xl::exportXlsx(book, dir.filePath("print.xlsx"));
+    const QJsonObject file = readXlsx(dir.filePath("print.xlsx"));
+    for (const auto& [name, orientation] :
+        {std::pair{"index", "portrait"}, {"wide", "landscape"}, {"routines", "landscape"}}) {
+        EXPECT_EQ(file["data"][QString::fromLatin1(name)]["page"].toObject(),
+            (QJsonObject{{"orientation", orientation}, {"paperSize", 9}, {"fitToPage", true},
+                {"fitTo", QJsonArray{1, 0}}, {"printTitleRows", "$1:$1"},
+                {"footer", QJsonArray{"&A", QJsonValue(), "&P / &N"}}}))
+            << name;
+    }
+    EXPECT_EQ(file["data"]["routines"]["cells"]["A1"]["valign"].toString(), "top");
+}
+
+// The routine index as LibreOffice itself prints it: the comment and date
+// columns share each page, and the header row heads the second page too.
+TEST_F(SheetFormatTest, CalcPrintsEveryColumnOfTheRoutineIndexUnderItsHeaderOnEachPage)
+{
+    const QString soffice = QStandardPaths::findExecutable("soffice",
+        qEnvironmentVariable("PATH").split(u':').filter(QRegularExpression("^(?!.*soffice-standin)")));
+    ASSERT_FALSE(soffice.isEmpty()) << "LibreOffice (soffice) is not on PATH";
+
+    const QStringList headers{"オブジェクト名", "コメント", "作成日", "更新日"};
+    for (qint32 c = 1; c <= 4; ++c)
+        sheet->cells(1, c).setValue(headers[c - 1]);
+    sheet->range("A2:A41").setValue(u"usp_受注登録");
+    sheet->range("B2:B41").setValue(QStringLiteral("概要 : 受注ヘッダを登録し、採番した受注番号を返す。").repeated(4));
+    sheet->range("C2:D41").setValue(QDateTime(QDate(2019, 4, 15), QTime(17, 29)));
+    sheet->setName("目次");
+    FormatStoredSheet(sheet, 41);
+
+    QTemporaryDir dir;
+    platform::xl::exportXlsx(book, dir.filePath("routines.xlsx"));
+    QProcess print;  // a fresh profile, so that no other run of the application interferes
+    print.start("sh", {"-c", "\"$0\" -env:UserInstallation=file://$1/profile --headless --convert-to pdf "
+        "--outdir \"$1\" \"$1/routines.xlsx\" >/dev/null && pdftotext -f 2 -l 2 -layout \"$1/routines.pdf\" -",
+        soffice, dir.path()});
+    ASSERT_TRUE(print.waitForFinished(180000)) << "soffice did not finish";
+    const QString page = QString::fromUtf8(print.readAllStandardOutput());
+    for (const QString& header : headers)
+        EXPECT_TRUE(page.contains(header)) << header.toStdString() << " missing from page 2:\n" << page.toStdString();
+    EXPECT_TRUE(page.simplified().remove(u' ').contains("目次2/2")) << page.toStdString();  // the footer
 }

@@ -1,6 +1,7 @@
 """Prints what an .xlsx file holds, as JSON, read with openpyxl: sheets in
 order, the active sheet, and per sheet its cells (value, type, number format,
-borders, fill, font, wrap), column widths, hyperlinks and selection."""
+borders, fill, font, wrap, vertical alignment), column widths, row heights,
+hyperlinks, selection and page setup."""
 import json
 import sys
 
@@ -33,7 +34,16 @@ def cell_info(cell):
         "bold": bool(cell.font.b),
         "underline": cell.font.u,
         "wrap": bool(cell.alignment.wrap_text),
+        "valign": cell.alignment.vertical,
     }
+
+
+def page_info(sheet):
+    setup, fit, footer = sheet.page_setup, sheet.sheet_properties.pageSetUpPr, sheet.oddFooter
+    return {"orientation": setup.orientation, "paperSize": setup.paperSize, "fitToPage": bool(fit and fit.fitToPage),
+            "fitTo": [1 if n is None else int(n) for n in (setup.fitToWidth, setup.fitToHeight)],  # absent: 1
+            "printTitleRows": sheet.print_title_rows,
+            "footer": [part.text for part in (footer.left, footer.center, footer.right)]}
 
 
 def main(path):
@@ -68,6 +78,7 @@ def main(path):
             "links": links,
             "selection": selection,
             "tabSelected": bool(views[0].tabSelected) if views else False,
+            "page": page_info(sheet),
         }
     json.dump(out, sys.stdout, ensure_ascii=False)
 
