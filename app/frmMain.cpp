@@ -138,12 +138,29 @@ void frmMain::mnuHelpVersion_Click()
         platform::MsgBoxStyle::OkOnly);
 }
 
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // A desktop may map the window without activating it (focus-stealing
+    // prevention, Wayland without an activation token, no window manager), so
+    // the first activation also runs once the show is done, activated or not.
+    if (mblnFirstActivate)
+        QMetaObject::invokeMethod(this, &frmMain::activate, Qt::QueuedConnection);
+}
+
 void frmMain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    // The probe's message box hands the activation back when it closes; that
-    // activation belongs to the one still running.
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !isVisible() || activating_)
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        activate();
+}
+
+void frmMain::activate()
+{
+    // The activation, the show's call and the activations that the probe's
+    // message box and the logon hand back all come here: one runs at a time,
+    // and whichever comes after it finds the flag cleared or the window gone.
+    if (!isVisible() || activating_)
         return;
     activating_ = true;
     Form_Activate();

@@ -31,6 +31,7 @@ public:
     bool mblnFirstActivate = false;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -40,6 +41,7 @@ private:
     void fixClientArea();
 
     void Form_Load();
+    void activate();
     void Form_Activate();
     void cmdDoc_Click(qint16 Index);
     void mnuFileConnect_Click();
