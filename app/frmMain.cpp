@@ -11,6 +11,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -52,6 +53,7 @@ void frmMain::createButtons()
         button->setAccessibleName(captions[index]);
         button->setGeometry(twipsRect(240, 240 + 600 * index, 4575, 495));
         button->setAutoDefault(false);
+        button->installEventFilter(this);
         connect(button, &QPushButton::clicked, this, [this, index] { cmdDoc_Click(index); });
         cmdDoc[index] = button;
     }
@@ -153,6 +155,21 @@ void frmMain::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         activate();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter presses a focused document button, as Space does: once per
+    // press, so that a held key does not queue a second run behind the first.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (!key->isAutoRepeat())
+                static_cast<QPushButton*>(watched)->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::activate()

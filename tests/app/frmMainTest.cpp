@@ -163,6 +163,23 @@ TEST_F(MainWindowTest, DocumentButtonWithoutLogonSaysNotConnectedAndRestoresCurs
     }
 }
 
+TEST_F(MainWindowTest, EnterPressesTheFocusedDocumentButtonOncePerPress)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        button(2)->setFocus();
+        window.ClearStatus();
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(status()->text(), u"データベースに接続されていません。"_qs) << key;
+        window.ClearStatus();
+        QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(button(2), &held);
+        EXPECT_TRUE(status()->text().isEmpty()) << "a held key repeats " << key;
+    }
+}
+
 TEST_F(MainWindowTest, ExitCommandClosesTheWindow)
 {
     window.show();
