@@ -113,8 +113,13 @@ void frmMain::Form_Load()
 void frmMain::ShowStatus(const QString& text)
 {
     statusText->setText(text);
-    QAccessibleEvent event(statusText, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
+    // A failure text is often wider than the bar: pointing at it shows it
+    // whole, and assistive technology reads the tooltip as the description.
+    statusText->setToolTip(text);
+    QAccessibleEvent name(statusText, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&name);
+    QAccessibleEvent description(statusText, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&description);
 }
 
 void frmMain::ClearStatus()
