@@ -122,14 +122,10 @@ TEST_F(StartupTest, FirstShowProbesAndLogsOnOnceThoughTheDesktopNeverActivatesTh
     window.installEventFilter(&inactive);
     window.show();
     int dialogs = 0;
-    onLogonDialog([&](frmMsSqlLogon& dialog) {
-        ++dialogs;
-        dialog.reject();
-    });
+    onLogonDialog([&](frmMsSqlLogon& dialog) { ++dialogs; dialog.reject(); });
     QCoreApplication::processEvents();
     EXPECT_EQ(dialogs, 1);
     EXPECT_FALSE(window.mblnFirstActivate);
-
     window.removeEventFilter(&inactive);
     window.hide();
     activate();

@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, ClientAreaAndStatusBarMatchTheLayout)
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the window has a fixed size";
 }
 
-TEST_F(MainWindowTest, TabMovesDownTheButtons)
+TEST_F(MainWindowTest, TabMovesDownTheButtonsAndEnterPressesTheFocusedOne)
 {
     window.show();
     QApplication::setActiveWindow(&window);
@@ -79,6 +79,14 @@ TEST_F(MainWindowTest, TabMovesDownTheButtons)
     for (int i = 1; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), button(i)) << i;
+    }
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        window.ClearStatus();
+        QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(QApplication::focusWidget(), &held);
+        EXPECT_TRUE(status()->text().isEmpty()) << "a held key repeats its press " << key;
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(status()->text(), u"データベースに接続されていません。"_qs) << key;
     }
 }
 
@@ -129,11 +137,9 @@ TEST_F(MainWindowTest, VersionBoxShowsVersionWithTitleAndOkOnly)
 TEST_F(MainWindowTest, StatusLineIsReplacedClearedAndReadable)
 {
     window.ShowStatus(u"一行目"_qs);
-    // Wider than the bar: the tooltip and the description carry it whole.
     const QString failure = u"1045:[ma-3.1.15]Access denied for user 'tablinor_test'@'localhost' (using password: YES)"_qs;
     window.ShowStatus(failure);
     EXPECT_EQ(status()->text(), failure);
-    EXPECT_GT(status()->fontMetrics().horizontalAdvance(failure), status()->width());
     EXPECT_EQ(status()->toolTip(), failure);
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(status());
     ASSERT_NE(accessible, nullptr);
@@ -166,23 +172,6 @@ TEST_F(MainWindowTest, DocumentButtonWithoutLogonSaysNotConnectedAndRestoresCurs
         QTest::mouseClick(button(i), Qt::LeftButton);
         EXPECT_EQ(status()->text(), u"データベースに接続されていません。"_qs) << i;
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << i;
-    }
-}
-
-TEST_F(MainWindowTest, EnterPressesTheFocusedDocumentButtonOncePerPress)
-{
-    window.show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-        button(2)->setFocus();
-        window.ClearStatus();
-        QTest::keyClick(QApplication::focusWidget(), key);
-        EXPECT_EQ(status()->text(), u"データベースに接続されていません。"_qs) << key;
-        window.ClearStatus();
-        QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(button(2), &held);
-        EXPECT_TRUE(status()->text().isEmpty()) << "a held key repeats " << key;
     }
 }
 
