@@ -11,6 +11,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -52,6 +53,7 @@ void frmMain::createButtons()
         button->setAccessibleName(captions[index]);
         button->setGeometry(twipsRect(240, 240 + 600 * index, 4575, 495));
         button->setAutoDefault(false);
+        button->installEventFilter(this);
         connect(button, &QPushButton::clicked, this, [this, index] { cmdDoc_Click(index); });
         cmdDoc[index] = button;
     }
@@ -111,8 +113,13 @@ void frmMain::Form_Load()
 void frmMain::ShowStatus(const QString& text)
 {
     statusText->setText(text);
-    QAccessibleEvent event(statusText, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
+    // A failure text is often wider than the bar: pointing at it shows it
+    // whole, and assistive technology reads the tooltip as the description.
+    statusText->setToolTip(text);
+    QAccessibleEvent name(statusText, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&name);
+    QAccessibleEvent description(statusText, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&description);
 }
 
 void frmMain::ClearStatus()
@@ -138,12 +145,44 @@ void frmMain::mnuHelpVersion_Click()
         platform::MsgBoxStyle::OkOnly);
 }
 
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // A desktop may map the window without activating it (focus-stealing
+    // prevention, Wayland without an activation token, no window manager), so
+    // the first activation also runs once the show is done, activated or not.
+    if (mblnFirstActivate)
+        QMetaObject::invokeMethod(this, &frmMain::activate, Qt::QueuedConnection);
+}
+
 void frmMain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    // The probe's message box hands the activation back when it closes; that
-    // activation belongs to the one still running.
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !isVisible() || activating_)
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        activate();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter presses a focused document button, as Space does: once per
+    // press, so that a held key does not queue a second run behind the first.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (!key->isAutoRepeat())
+                static_cast<QPushButton*>(watched)->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::activate()
+{
+    // The activation, the show's call and the activations that the probe's
+    // message box and the logon hand back all come here: one runs at a time,
+    // and whichever comes after it finds the flag cleared or the window gone.
+    if (!isVisible() || activating_)
         return;
     activating_ = true;
     Form_Activate();

@@ -31,7 +31,9 @@ public:
     bool mblnFirstActivate = false;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createButtons();
@@ -40,6 +42,7 @@ private:
     void fixClientArea();
 
     void Form_Load();
+    void activate();
     void Form_Activate();
     void cmdDoc_Click(qint16 Index);
     void mnuFileConnect_Click();

@@ -2,6 +2,7 @@
 
 #include "Command.h"
 #include "ObjectErrors.h"
+#include "OdbcDrivers.h"
 #include "PhaseTimer.h"
 #include "RuntimeError.h"
 
@@ -11,11 +12,27 @@ using platform::RuntimeError;
 
 namespace {
 
-QString connectionValue(const QString& value)
+const QString kDriver = QStringLiteral("SQL Server");
+
+// A user name or password the way the driver reads it back. Only a value that
+// ";" would cut or a leading "{" would open is braced; drivers differ only on
+// a "}" inside braces, so only then is the driver list asked.
+QString credentialValue(const QString& value)  // throws RuntimeError
 {
     if (!value.contains(u';') && !value.startsWith(u'{'))
         return value;
-    return u'{' + QString(value).replace(u'}', QStringLiteral("}}")) + u'}';
+    const QString braced = u'{' + value + u'}';
+    if (!value.contains(u'}'))
+        return braced;
+    const QString library = platform::driverLibrary(kDriver);
+    if (!platform::takesBracedValuesAsWritten(library))
+        return u'{' + QString(value).replace(u'}', QStringLiteral("}}")) + u'}';
+    // Such a driver ends the value at the first "};" whatever comes after it.
+    if (value.contains(u"};"))
+        throw RuntimeError(platform::error_number::kGenericFailure,
+            QStringLiteral("\"};\" を含むユーザー名またはパスワードは、ドライバー %1 (%2) に渡せません。")
+                .arg(kDriver, library));
+    return braced;
 }
 
 QString failureText(const std::exception& error)
@@ -37,10 +54,10 @@ void requireObject(const std::shared_ptr<platform::Recordset>& recordset)  // th
 QString BuildConnectionString(const QString& vstrSvr, const QString& vstrDb, const QString& vstrUid,
     const QString& vstrPwd)
 {
-    return QStringLiteral("driver=SQL Server;server=") + connectionValue(vstrSvr)
-        + QStringLiteral(";database=") + connectionValue(vstrDb)
-        + QStringLiteral(";uid=") + connectionValue(vstrUid)
-        + QStringLiteral(";pwd=") + connectionValue(vstrPwd) + u';';
+    // Server and database go in as typed, so that keys typed after a ";" reach the driver.
+    return QStringLiteral("driver=") + kDriver + QStringLiteral(";server=") + vstrSvr
+        + QStringLiteral(";database=") + vstrDb + QStringLiteral(";uid=") + credentialValue(vstrUid)
+        + QStringLiteral(";pwd=") + credentialValue(vstrPwd) + u';';
 }
 
 clsMsSqlConnect::clsMsSqlConnect() : Recordset_(std::make_shared<platform::Recordset>())

@@ -42,8 +42,10 @@ private:
     std::vector<platform::FieldValue> Params_;
 };
 
-// "driver=SQL Server;server=S;database=D;uid=U;pwd=P;". A value goes in as
-// passed, except one holding ";" or beginning with "{": that one is braced,
-// with every "}" doubled, so that it reaches the driver whole.
+// "driver=SQL Server;server=S;database=D;uid=U;pwd=P;". Server and database go
+// in as passed. So do user name and password, except one holding ";" or
+// beginning with "{": that one is braced the way the driver registered as
+// "SQL Server" reads braces back, and one that driver cannot read back whole
+// is refused.
 QString BuildConnectionString(const QString& vstrSvr, const QString& vstrDb, const QString& vstrUid,
-    const QString& vstrPwd);
+    const QString& vstrPwd);  // throws RuntimeError

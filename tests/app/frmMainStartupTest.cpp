@@ -114,6 +114,25 @@ TEST_F(StartupTest, FirstActivationOpensTheLogonOnceAndASuccessFillsTheSettings)
     EXPECT_TRUE(window.isVisible());
 }
 
+TEST_F(StartupTest, FirstShowProbesAndLogsOnOnceThoughTheDesktopNeverActivatesTheWindow)
+{
+    SofficeStandIn soffice;
+    struct : QObject {
+        bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ActivationChange; }
+    } inactive;
+    window.installEventFilter(&inactive);
+    window.show();
+    int dialogs = 0;
+    onLogonDialog([&](frmMsSqlLogon& dialog) { ++dialogs; dialog.reject(); });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_FALSE(window.mblnFirstActivate);
+    window.removeEventFilter(&inactive);
+    window.hide();
+    activate();
+    EXPECT_EQ(dialogs, 1);
+}
+
 TEST_F(StartupTest, CancelledConnectCommandKeepsEarlierSettingsAndAnEmptyStatus)
 {
     window.mblnFirstActivate = false;

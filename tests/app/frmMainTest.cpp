@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, ClientAreaAndStatusBarMatchTheLayout)
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the window has a fixed size";
 }
 
-TEST_F(MainWindowTest, TabMovesDownTheButtons)
+TEST_F(MainWindowTest, TabMovesDownTheButtonsAndEnterPressesTheFocusedOne)
 {
     window.show();
     QApplication::setActiveWindow(&window);
@@ -83,6 +83,14 @@ TEST_F(MainWindowTest, TabMovesDownTheButtons)
     for (int i = 1; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), button(i)) << i;
+    }
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        window.ClearStatus();
+        QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(QApplication::focusWidget(), &held);
+        EXPECT_TRUE(status()->text().isEmpty()) << "a held key repeats its press " << key;
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(status()->text(), u"データベースに接続されていません。"_qs) << key;
     }
 }
 
@@ -133,14 +141,18 @@ TEST_F(MainWindowTest, VersionBoxShowsVersionWithTitleAndOkOnly)
 TEST_F(MainWindowTest, StatusLineIsReplacedClearedAndReadable)
 {
     window.ShowStatus(u"一行目"_qs);
-    window.ShowStatus(u"二行目"_qs);
-    EXPECT_EQ(status()->text(), u"二行目"_qs);
+    const QString failure = u"1045:[ma-3.1.15]Access denied for user 'tablinor_test'@'localhost' (using password: YES)"_qs;
+    window.ShowStatus(failure);
+    EXPECT_EQ(status()->text(), failure);
+    EXPECT_EQ(status()->toolTip(), failure);
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(status());
     ASSERT_NE(accessible, nullptr);
-    EXPECT_EQ(accessible->text(QAccessible::Name), u"二行目"_qs);
+    EXPECT_EQ(accessible->text(QAccessible::Name), failure);
+    EXPECT_EQ(accessible->text(QAccessible::Description), failure);
 
     window.ClearStatus();
     EXPECT_TRUE(status()->text().isEmpty());
+    EXPECT_TRUE(status()->toolTip().isEmpty());
     EXPECT_TRUE(accessible->text(QAccessible::Name).isEmpty());
 }
 

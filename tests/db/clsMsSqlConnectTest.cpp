@@ -82,9 +82,9 @@ TEST(ConnectionString, ValuesGoInAsPassedUnlessTheyWouldBreakTheString)
     // Blanks, "=", "}" and a "{" inside stay exactly as typed.
     EXPECT_EQ(BuildConnectionString(u" srv\\inst "_qs, u"販売 DB"_qs, u"a=b"_qs, u"p}w{"_qs),
         u"driver=SQL Server;server= srv\\inst ;database=販売 DB;uid=a=b;pwd=p}w{;"_qs);
-    // ";" or a leading "{" would end or open a value: braced, "}" doubled.
-    EXPECT_EQ(BuildConnectionString(u"S"_qs, u"D"_qs, u"U"_qs, u"a;b}c"_qs),
-        u"driver=SQL Server;server=S;database=D;uid=U;pwd={a;b}}c};"_qs);
+    // ";" or a leading "{" would end or open a user name or password: braced, "}" doubled.
+    EXPECT_EQ(BuildConnectionString(u"S;Port=1500"_qs, u"{D;x}"_qs, u"u;1}"_qs, u"a;b}c"_qs),
+        u"driver=SQL Server;server=S;Port=1500;database={D;x};uid={u;1}}};pwd={a;b}}c};"_qs);
     EXPECT_EQ(BuildConnectionString(u"S"_qs, u"D"_qs, u"U"_qs, u"{x}"_qs),
         u"driver=SQL Server;server=S;database=D;uid=U;pwd={{x}}};"_qs);
 }
