@@ -3,6 +3,8 @@
 #include "OdbcHandle.h"
 
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QStringList>
 
 #include <vector>
@@ -22,9 +24,7 @@ QString attribute(const QStringList& pairs, QStringView key)
     return {};
 }
 
-}  // namespace
-
-QString driverLibrary(const QString& driverName)
+QString readDriverLibrary(const QString& driverName)  // throws RuntimeError
 {
     OdbcHandle environment(SQL_HANDLE_ENV, nullptr);
     environment.check(SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION,
@@ -56,6 +56,23 @@ QString driverLibrary(const QString& driverName)
         const QString library64 = attribute(pairs, u"Driver64");
         return library64.isEmpty() ? attribute(pairs, u"Driver") : library64;
     }
+}
+
+}  // namespace
+
+QString driverLibrary(const QString& driverName)
+{
+    static QMutex mutex;
+    static QHash<QString, QString> found;  // by driver name folded to lower case
+    const QMutexLocker lock(&mutex);
+    const QString key = driverName.toLower();
+    if (const auto known = found.constFind(key); known != found.cend())
+        return *known;
+    // A driver not registered yet may be by the next login.
+    const QString library = readDriverLibrary(driverName);
+    if (!library.isEmpty())
+        found.insert(key, library);
+    return library;
 }
 
 bool takesBracedValuesAsWritten(const QString& library)
