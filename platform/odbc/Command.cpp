@@ -2,7 +2,7 @@
 
 #include "Connection.h"
 #include "ObjectErrors.h"
-#include "OdbcHandle.h"
+#include "PreparedStatements.h"
 #include "RuntimeError.h"
 
 #include <limits>
@@ -11,25 +11,11 @@ namespace platform {
 
 namespace {
 
-// Storage for one bound parameter; it must stay put until the statement ran.
-struct ParameterBuffer {
-    SQLLEN indicator = 0;
-    SQLINTEGER int32 = 0;
-    SQLBIGINT int64 = 0;
-    double floating = 0.0;
-    QString text;
-    SQL_TIMESTAMP_STRUCT timestamp{};
-};
-
-void bindParameter(const OdbcHandle& statement, SQLUSMALLINT number, const FieldValue& value,
-    ParameterBuffer& buffer)  // throws RuntimeError
+Binding bindingOf(const FieldValue& value, ParameterBuffer& buffer)
 {
-    SQLSMALLINT cType = SQL_C_CHAR;
-    SQLSMALLINT sqlType = SQL_VARCHAR;
-    SQLULEN columnSize = 1;
-    SQLSMALLINT digits = 0;
-    SQLPOINTER data = &buffer.int32;
-    SQLLEN dataLength = 0;
+    Binding binding;
+    binding.data = &buffer.int32;
+    binding.indicator = &buffer.indicator;
     switch (value.kind()) {
     case FieldValue::Kind::Empty:
     case FieldValue::Kind::Null:
@@ -39,33 +25,37 @@ void bindParameter(const OdbcHandle& statement, SQLUSMALLINT number, const Field
         if (value.integer() >= std::numeric_limits<qint32>::min()
             && value.integer() <= std::numeric_limits<qint32>::max()) {
             buffer.int32 = static_cast<SQLINTEGER>(value.integer());
-            cType = SQL_C_SLONG;
-            sqlType = SQL_INTEGER;
-            columnSize = 10;
+            binding.cType = SQL_C_SLONG;
+            binding.sqlType = SQL_INTEGER;
+            binding.columnSize = 10;
         } else {
             buffer.int64 = value.integer();
-            data = &buffer.int64;
-            cType = SQL_C_SBIGINT;
-            sqlType = SQL_BIGINT;
-            columnSize = 19;
+            binding.data = &buffer.int64;
+            binding.cType = SQL_C_SBIGINT;
+            binding.sqlType = SQL_BIGINT;
+            binding.columnSize = 19;
         }
         break;
     case FieldValue::Kind::Double:
         buffer.floating = value.floating();
-        data = &buffer.floating;
-        cType = SQL_C_DOUBLE;
-        sqlType = SQL_DOUBLE;
-        columnSize = 15;
+        binding.data = &buffer.floating;
+        binding.cType = SQL_C_DOUBLE;
+        binding.sqlType = SQL_DOUBLE;
+        binding.columnSize = 15;
         break;
     case FieldValue::Kind::Text:
-        buffer.text = value.text();
-        data = const_cast<SQLWCHAR*>(toSqlWide(buffer.text));
-        cType = SQL_C_WCHAR;
-        sqlType = SQL_WVARCHAR;
-        columnSize = static_cast<SQLULEN>(std::max<qsizetype>(buffer.text.size(), 1));
-        dataLength = static_cast<SQLLEN>(buffer.text.size() * sizeof(SQLWCHAR));
-        buffer.indicator = dataLength;
+    {
+        // Storage of the same size is reused, so a kept binding stays valid.
+        const QString& text = value.text();
+        buffer.text.assign(toSqlWide(text), toSqlWide(text) + text.size() + 1);
+        binding.data = buffer.text.data();
+        binding.cType = SQL_C_WCHAR;
+        binding.sqlType = SQL_WVARCHAR;
+        binding.columnSize = static_cast<SQLULEN>(std::max<qsizetype>(text.size(), 1));
+        binding.dataLength = static_cast<SQLLEN>(text.size() * sizeof(SQLWCHAR));
+        buffer.indicator = binding.dataLength;
         break;
+    }
     case FieldValue::Kind::DateTime: {
         const QDate date = value.dateTime().date();
         const QTime time = value.dateTime().time();
@@ -73,16 +63,43 @@ void bindParameter(const OdbcHandle& statement, SQLUSMALLINT number, const Field
             static_cast<SQLUSMALLINT>(date.day()), static_cast<SQLUSMALLINT>(time.hour()),
             static_cast<SQLUSMALLINT>(time.minute()), static_cast<SQLUSMALLINT>(time.second()),
             static_cast<SQLUINTEGER>(time.msec()) * 1000000u};
-        data = &buffer.timestamp;
-        cType = SQL_C_TYPE_TIMESTAMP;
-        sqlType = SQL_TYPE_TIMESTAMP;
-        columnSize = 23;
-        digits = 3;
+        binding.data = &buffer.timestamp;
+        binding.cType = SQL_C_TYPE_TIMESTAMP;
+        binding.sqlType = SQL_TYPE_TIMESTAMP;
+        binding.columnSize = 23;
+        binding.digits = 3;
         break;
     }
     }
-    statement.check(SQLBindParameter(statement.get(), number, SQL_PARAM_INPUT, cType, sqlType,
-        columnSize, digits, data, dataLength, &buffer.indicator));
+    return binding;
+}
+
+std::vector<Binding> bindingsOf(const std::vector<FieldValue>& values, std::vector<ParameterBuffer>& buffers)
+{
+    std::vector<Binding> bindings;
+    bindings.reserve(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        bindings.push_back(bindingOf(values[i], buffers[i]));
+    return bindings;
+}
+
+// The parameters as the server is told to expect them; a statement prepared
+// for one set of types is not run with another.
+QString declaredTypes(const std::vector<Binding>& bindings)
+{
+    QString types;
+    for (const Binding& binding : bindings)
+        types += QStringLiteral("%1(%2,%3);").arg(binding.sqlType).arg(binding.columnSize).arg(binding.digits);
+    return types;
+}
+
+void bindAll(const OdbcHandle& statement, const std::vector<Binding>& bindings)  // throws RuntimeError
+{
+    for (std::size_t i = 0; i < bindings.size(); ++i) {
+        const Binding& b = bindings[i];
+        statement.check(SQLBindParameter(statement.get(), static_cast<SQLUSMALLINT>(i + 1), SQL_PARAM_INPUT,
+            b.cType, b.sqlType, b.columnSize, b.digits, b.data, b.dataLength, b.indicator));
+    }
 }
 
 // The "?" markers of a text, leaving out those inside quoted text, quoted
@@ -264,6 +281,32 @@ std::optional<QueryResult> readResult(const OdbcHandle& statement)  // throws Ru
     return result;
 }
 
+// Runs a kept statement with these values and leaves it ready for the next
+// run; one whose run failed is in no known state and goes.
+std::optional<QueryResult> runPrepared(PreparedStatements& prepared, const StatementKey& key,
+    PreparedStatement& statement, const std::vector<FieldValue>& values)  // throws RuntimeError
+{
+    try {
+        // Some drivers prepare again after any binding; the values go where
+        // the driver looks already, and only a buffer that moved is bound anew.
+        std::vector<Binding> bindings = bindingsOf(values, statement.buffers);
+        if (bindings != statement.bound) {
+            bindAll(statement.handle, bindings);
+            statement.bound = std::move(bindings);
+        }
+        const OdbcHandle& handle = statement.handle;
+        const SQLRETURN ret = SQLExecute(handle.get());
+        if (ret != SQL_NO_DATA)
+            handle.check(ret);
+        auto result = readResult(handle);
+        handle.check(SQLFreeStmt(handle.get(), SQL_CLOSE));
+        return result;
+    } catch (...) {
+        prepared.drop(key);
+        throw;
+    }
+}
+
 }  // namespace
 
 Command::Command() = default;
@@ -312,17 +355,25 @@ std::optional<QueryResult> Command::execute()
 {
     if (!connection_ || !connection_->isOpen())
         throwConnectionUnusable();
-    // The statement lives for this run only: its rows are all read here, and
-    // no handle outlasts the run to dangle once the connection closes.
-    const OdbcHandle statement(SQL_HANDLE_STMT, connection_->login_->connection.get());
+    OdbcLogin& login = *connection_->login_;
+    std::vector<ParameterBuffer> buffers(parameters_.size());
+    const std::vector<Binding> bindings = bindingsOf(parameters_, buffers);
+    const StatementKey key{text_, timeoutSeconds_, declaredTypes(bindings)};
+    if (PreparedStatement* kept = login.prepared.find(key))
+        return runPrepared(login.prepared, key, *kept, parameters_);
+
+    OdbcHandle statement(SQL_HANDLE_STMT, login.connection.get());
     statement.check(SQLSetStmtAttrW(statement.get(), SQL_ATTR_QUERY_TIMEOUT,
         reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds_)), 0));
-    // Bound values and a direct run: one request to the server, where
-    // preparing first would cost a request to prepare and one to unprepare.
-    std::vector<ParameterBuffer> buffers(parameters_.size());
-    for (std::size_t i = 0; i < parameters_.size(); ++i)
-        bindParameter(statement, static_cast<SQLUSMALLINT>(i + 1), parameters_[i], buffers[i]);
-    const SQLRETURN ret = SQLExecDirectW(statement.get(), const_cast<SQLWCHAR*>(toSqlWide(text_)), SQL_NTS);
+    SQLWCHAR* const text = const_cast<SQLWCHAR*>(toSqlWide(text_));
+    if (login.prepared.noteRun(key) && SQL_SUCCEEDED(SQLPrepareW(statement.get(), text, SQL_NTS))) {
+        PreparedStatement& kept = login.prepared.keep(key, std::move(statement), parameters_.size());
+        return runPrepared(login.prepared, key, kept, parameters_);
+    }
+    // Bound values and a direct run: one request to the server. A text the
+    // driver would not prepare runs so too, and fails, if it does, as it always has.
+    bindAll(statement, bindings);
+    const SQLRETURN ret = SQLExecDirectW(statement.get(), text, SQL_NTS);
     if (ret != SQL_NO_DATA)
         statement.check(ret);
     return readResult(statement);

@@ -1,7 +1,7 @@
 #include "Connection.h"
 
-#include "OdbcHandle.h"
 #include "ObjectErrors.h"
+#include "PreparedStatements.h"
 
 #include <utility>
 #include <vector>
@@ -27,11 +27,17 @@ Pool& pool()
     return instance;
 }
 
+SQLRETURN disconnect(OdbcLogin& login) noexcept
+{
+    login.prepared.clear();
+    return SQLDisconnect(login.connection.get());
+}
+
 // The handles go whatever the driver says: a login that failed to log off
 // cleanly is of no further use.
 void logOff(std::unique_ptr<OdbcLogin> login) noexcept
 {
-    SQLDisconnect(login->connection.get());
+    disconnect(*login);
 }
 
 void logOffParked() noexcept
@@ -117,13 +123,13 @@ void Connection::close()
     if (!isOpen())
         throwObjectClosed();
     auto login = std::move(login_);
-    // Every statement of this layer is freed by the command that ran it, so
-    // a parked login holds no cursor and no pending result.
+    // Every command closes its cursor once its rows are read, so a parked
+    // login holds no pending result, only the statements it keeps prepared.
     if (pool().runs > 0) {
         pool().parked.push_back({connectionString_, std::move(login)});
         return;
     }
-    login->connection.check(SQLDisconnect(login->connection.get()));
+    login->connection.check(disconnect(*login));
 }
 
 PooledRun::PooledRun()

@@ -45,13 +45,6 @@ private:
     SQLHANDLE handle_ = nullptr;
 };
 
-// A logged-on driver connection with the environment it was made in; the
-// connection is declared last, so that it is freed before its environment.
-struct OdbcLogin {
-    OdbcHandle environment;
-    OdbcHandle connection;
-};
-
 // The driver's first diagnostic record on the handle: its native code (or the
 // generic failure code when the driver gives none), message and SQLSTATE.
 [[noreturn]] void throwDiagnostics(SQLSMALLINT type, SQLHANDLE handle);  // throws RuntimeError
