@@ -3,6 +3,7 @@
 #include "ObjectErrors.h"
 #include "PreparedStatements.h"
 
+#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -10,9 +11,12 @@ namespace platform {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 struct ParkedLogin {
     QString connectionString;
     std::unique_ptr<OdbcLogin> login;
+    Clock::time_point parkedAt;
 };
 
 // The logins parked by the PooledRuns alive; empty whenever none is.
@@ -64,8 +68,9 @@ std::unique_ptr<OdbcLogin> takeParked(const QString& connectionString)
         if (parked[i].connectionString != connectionString)
             continue;
         std::unique_ptr<OdbcLogin> login = std::move(parked[i].login);
+        const bool trusted = Clock::now() - parked[i].parkedAt < PooledRun::kTrustedAfterUse;
         parked.erase(parked.begin() + static_cast<std::ptrdiff_t>(i));
-        if (isAlive(*login))
+        if (trusted || isAlive(*login))
             return login;
         logOff(std::move(login));
     }
@@ -126,7 +131,7 @@ void Connection::close()
     // Every command closes its cursor once its rows are read, so a parked
     // login holds no pending result, only the statements it keeps prepared.
     if (pool().runs > 0) {
-        pool().parked.push_back({connectionString_, std::move(login)});
+        pool().parked.push_back({connectionString_, std::move(login), Clock::now()});
         return;
     }
     login->connection.check(disconnect(*login));

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
 namespace platform {
@@ -57,6 +58,13 @@ public:
     ~PooledRun();
     PooledRun(const PooledRun&) = delete;
     PooledRun& operator=(const PooledRun&) = delete;
+
+    // A login parked longer ago than this is asked whether it is still alive
+    // before it is taken, and replaced by a fresh one when it is not. One
+    // parked more recently answered a moment ago and is taken unasked: asking
+    // costs some drivers a request to the server per query, and a login lost
+    // in that moment fails its next query as it would have failed its last.
+    static constexpr std::chrono::milliseconds kTrustedAfterUse{500};
 };
 
 }  // namespace platform

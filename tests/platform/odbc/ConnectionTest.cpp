@@ -134,6 +134,7 @@ TEST(PooledRun, AParkedLoginTheServerDroppedIsReplacedByAFreshOne)
     kill.setCommandText(u"KILL "_qs + QString::number(dropped));
     kill.execute();
     ASSERT_FALSE(loggedOn(probe, dropped));
+    QThread::msleep(PooledRun::kTrustedAfterUse.count() + 100);
 
     connection.open();
     EXPECT_NE(sessionOf(connection), dropped);
