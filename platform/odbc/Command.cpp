@@ -16,6 +16,7 @@ Binding bindingOf(const FieldValue& value, ParameterBuffer& buffer)
     Binding binding;
     binding.data = &buffer.int32;
     binding.indicator = &buffer.indicator;
+    buffer.indicator = 0;
     switch (value.kind()) {
     case FieldValue::Kind::Empty:
     case FieldValue::Kind::Null:
@@ -43,9 +44,9 @@ Binding bindingOf(const FieldValue& value, ParameterBuffer& buffer)
         binding.sqlType = SQL_DOUBLE;
         binding.columnSize = 15;
         break;
-    case FieldValue::Kind::Text:
-    {
-        // Storage of the same size is reused, so a kept binding stays valid.
+    case FieldValue::Kind::Text: {
+        // A text of the same length keeps its storage, so a kept statement
+        // need not be bound again.
         const QString& text = value.text();
         buffer.text.assign(toSqlWide(text), toSqlWide(text) + text.size() + 1);
         binding.data = buffer.text.data();
