@@ -150,6 +150,21 @@ TEST_F(CommandTest, FailuresCarryTheDriversReport)
     EXPECT_TRUE(error.description().contains(u"no_such_table"_qs)) << error.description().toStdString();
     EXPECT_FALSE(rs.isOpen());
 
+    // The same from a run of a statement kept prepared, after which the text
+    // runs again as well as before.
+    command.setCommandText(u"SELECT (SELECT id FROM sysobjects WHERE id > ?)"_qs);
+    for (const int above : {1'000'000, 1'000'000, 0, 1'000'000, 1'000'000}) {
+        command.setParameter(0, FieldValue(above));
+        Recordset result;
+        if (above == 0) {
+            EXPECT_EQ(raisedError([&] { result.open(command); }).number(), 1242);
+            continue;
+        }
+        result.open(command);
+        ASSERT_FALSE(result.eof());
+        EXPECT_TRUE(result.value(0).isNull());
+    }
+
     EXPECT_EQ(raisedError([&] { command.setCommandTimeout(-1); }).number(), 3001);
 }
 
