@@ -10,10 +10,13 @@ using platform::xl::PageOrientation;
 
 constexpr double kPointsPerInch = 72;
 constexpr double kSideMargin = 0.5 * kPointsPerInch;
-// A4 is 595 points wide: what is left of it between the side margins.
-constexpr double kPortraitPrintWidth = 595.3 - 2 * kSideMargin;
+// What is left of A4's width between the side margins.
+constexpr double kPortraitPrintWidth = platform::xl::kA4Width - 2 * kSideMargin;
 // Below this a portrait page shrinks the type more than landscape would need to.
 constexpr double kSmallestPortraitScale = 0.85;
+// Up to this share of a page a sheet surely prints on one page: the estimate
+// of its height may be a few percent short of what the application lays out.
+constexpr double kSurelyOnePage = 0.9;
 
 void setLineStyle(const platform::xl::Range& range, BordersIndex index, LineStyle style)
 {
@@ -28,7 +31,10 @@ void formatBlock(const XlWorksheet& sheet, const QString& lastColumn, qint32 las
 
 // Every column of the sheet on one A4 page wide, as many pages tall as the
 // rows need, the header row on top of each page, and a footer that tells
-// which sheet a page belongs to and where it stands.
+// which sheet a page belongs to and where it stands. A sheet that prints on
+// one page needs no title row, and leaving it out matters: the spreadsheet
+// application takes time for each sheet's title row times the sheets of the
+// book when it opens the file.
 void setUpPages(const XlWorksheet& sheet, PageOrientation orientation)
 {
     platform::xl::PageSetup& page = sheet->pageSetup();
@@ -36,14 +42,14 @@ void setUpPages(const XlWorksheet& sheet, PageOrientation orientation)
     page.paperSize = platform::xl::kPaperA4;
     page.fitToPagesWide = 1;
     page.fitToPagesTall = 0;
-    page.printTitleFirstRow = 1;
-    page.printTitleLastRow = 1;
     page.leftFooter = QStringLiteral("&A");
     page.rightFooter = QStringLiteral("&P / &N");
     page.leftMargin = page.rightMargin = kSideMargin;
     page.topMargin = 0.6 * kPointsPerInch;
     page.bottomMargin = 0.75 * kPointsPerInch;
     page.footerMargin = 0.3 * kPointsPerInch;
+    const qint32 titleRow = sheet->pagesTall() > kSurelyOnePage ? 1 : 0;
+    page.printTitleFirstRow = page.printTitleLastRow = titleRow;
 }
 
 // Portrait while the columns fit a portrait page at a readable scale; wider

@@ -9,6 +9,9 @@ enum class PageOrientation : qint32 { Portrait = 1, Landscape = 2 };
 
 // XlPaperSize, as far as used.
 inline constexpr qint32 kPaperA4 = 9;
+// A4 in points, portrait.
+inline constexpr double kA4Width = 595.3;
+inline constexpr double kA4Height = 841.9;
 
 // How a worksheet prints, as the application's PageSetup object holds it.
 // Lengths are in points; the footer texts take the codes &A (sheet name),

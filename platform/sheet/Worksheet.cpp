@@ -146,6 +146,40 @@ const Worksheet::Column& Worksheet::columnProperty(qint32 column) const
                                                                          : kDefault;
 }
 
+double Worksheet::rowHeight(qint32 row) const
+{
+    double height = kStandardRowHeight;
+    const std::vector<Cell>& cells = rowCells(row);
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const Cell& cell = cells[c];
+        const auto column = static_cast<qint32>(c + 1);
+        const Column& properties = columnProperty(column);
+        if ((properties.wrapText || cellFormat(row, column).wrapText) && cell.value.kind() == FieldValue::Kind::Text)
+            height = std::max(height, wrappedTextHeight(cell.value.text(), properties.width));
+    }
+    return height;
+}
+
+double Worksheet::pagesTall() const
+{
+    const bool landscape = pageSetup_.orientation == PageOrientation::Landscape;
+    const double pageWidth = (landscape ? kA4Height : kA4Width) - pageSetup_.leftMargin - pageSetup_.rightMargin;
+    const double pageHeight = (landscape ? kA4Width : kA4Height) - pageSetup_.topMargin - pageSetup_.bottomMargin;
+    qint32 usedColumns = 0;
+    double height = 0;
+    for (qint32 r = 1; r <= rowCount(); ++r) {
+        usedColumns = std::max(usedColumns, static_cast<qint32>(rowCells(r).size()));
+        height += rowHeight(r);
+    }
+    double width = 0;
+    for (qint32 c = 1; c <= usedColumns; ++c)
+        width += columnPoints(columnProperty(c).width);
+    const double scale = pageSetup_.fitToPagesWide > 0 && width > 0
+        ? std::min(1.0, pageSetup_.fitToPagesWide * pageWidth / width)
+        : 1.0;
+    return height * scale / pageHeight;
+}
+
 Cell& Worksheet::cellAt(qint32 row, qint32 column)
 {
     if (rows_.size() < static_cast<std::size_t>(row))

@@ -74,6 +74,13 @@ public:
     qint32 selectedRow() const { return selectedRow_; }
     qint32 selectedColumn() const { return selectedColumn_; }
     const PageSetup& pageSetup() const { return pageSetup_; }
+    // The height in points the spreadsheet application draws the row at: the
+    // standard height, or what its wrapped text needs.
+    double rowHeight(qint32 row) const;
+    // How many A4 pages tall the written rows print with the page setup, as
+    // a fraction: their height, shrunk as the fit to the pages wide shrinks
+    // the columns, over what a page holds between its margins.
+    double pagesTall() const;
 
 private:
     friend class Workbook;

@@ -19,7 +19,6 @@ namespace {
 
 constexpr const char* kDateFormat = "yyyy/m/d h:mm";
 constexpr lxw_color_t kHyperlinkColor = 0x0000FF;
-constexpr double kStandardRowHeight = 15.0;  // points: the default row of the default font
 
 // Whether a reference to the sheet needs its name in quotes, as Excel and
 // Calc parse one: anything but letters, digits and "_", a leading digit, or
@@ -194,8 +193,7 @@ void writePageSetup(lxw_worksheet* out, const PageSetup& page)
         page.topMargin / kPointsPerInch, page.bottomMargin / kPointsPerInch);
 }
 
-void writeSheet(lxw_worksheet* out, const Worksheet& sheet, const std::vector<CellFormat>& cellFormats,
-    FormatCache& formats)
+void writeSheet(lxw_worksheet* out, const Worksheet& sheet, FormatCache& formats)
 {
     const std::vector<Worksheet::Column>& columns = sheet.columnProperties();
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -209,16 +207,9 @@ void writeSheet(lxw_worksheet* out, const Worksheet& sheet, const std::vector<Ce
     const QHash<quint64, Hyperlink>& links = sheet.hyperlinkMap();
     for (qint32 r = 1; r <= sheet.rowCount(); ++r) {
         const std::vector<Cell>& cells = sheet.rowCells(r);
-        // The spreadsheet application does not fit row heights when it opens
-        // a file, so rows of wrapped text get the height it would give them.
-        double rowHeight = kStandardRowHeight;
         for (std::size_t c = 0; c < cells.size(); ++c) {
             const Cell& cell = cells[c];
             const bool columnWrap = c < columns.size() && columns[c].wrapText;
-            if ((columnWrap || cellFormats[cell.format].wrapText) && cell.value.kind() == FieldValue::Kind::Text) {
-                const double width = c < columns.size() ? columns[c].width : kStandardColumnWidth;
-                rowHeight = std::max(rowHeight, wrappedTextHeight(cell.value.text(), width));
-            }
             const Hyperlink* link = nullptr;
             if (!links.isEmpty()) {
                 const auto found = links.constFind(Worksheet::cellKey(r, static_cast<qint32>(c + 1)));
@@ -228,6 +219,9 @@ void writeSheet(lxw_worksheet* out, const Worksheet& sheet, const std::vector<Ce
             writeCell(out, static_cast<lxw_row_t>(r - 1), static_cast<lxw_col_t>(c), cell.value,
                 formats.get(cell.format, date, link != nullptr, columnWrap), link);
         }
+        // The spreadsheet application does not fit row heights when it opens
+        // a file, so rows of wrapped text get the height it would give them.
+        const double rowHeight = sheet.rowHeight(r);
         if (rowHeight > kStandardRowHeight)
             check(worksheet_set_row(out, static_cast<lxw_row_t>(r - 1), rowHeight, nullptr));
     }
@@ -252,7 +246,7 @@ void exportXlsx(const Workbook& book, const QString& path)
         lxw_worksheet* worksheet = workbook_add_worksheet(out.get(), sheet->name().toUtf8().constData());
         if (!worksheet)
             throwExportFailure(LXW_ERROR_PARAMETER_VALIDATION);
-        writeSheet(worksheet, *sheet, book.formats(), formats);
+        writeSheet(worksheet, *sheet, formats);
         if (sheet == active)
             worksheet_activate(worksheet);
     }

@@ -107,28 +107,36 @@ TEST_F(SheetFormatTest, TheRoutineCommentColumnIsFiveDateColumnsWideAndWraps)
     EXPECT_EQ(edges(sheet, 3, 4), lines(kNo, kNo, kLine, kLine));
 }
 
-// Every kind prints on A4, one page wide, with the header row on each page and
-// the sheet's name and page count in the footer, as the file tells a reader.
-TEST_F(SheetFormatTest, EachSheetKindPrintsOnePageWideWithItsHeaderOnEveryPage)
+// Every kind prints on A4, one page wide, with the sheet's name and page count
+// in the footer, as the file tells a reader; the header row heads each page of
+// a sheet that takes more than one, and only there, where rows are counted by
+// their height once the fit to the page width has shrunk them.
+TEST_F(SheetFormatTest, EachSheetKindPrintsOnePageWideWithItsHeaderOnEveryPageOfSeveral)
 {
-    const auto add = [this](const char* name, qint32 columns, qint32 textLength) {
+    const auto add = [this](const char* name, qint32 columns, qint32 textLength, qint32 rows) {
         sheet = book.worksheets().add(sheet);
         sheet->setName(name);
-        sheet->range(QStringLiteral("A1:%1").arg(QChar(u'A' + columns - 1)) + u'1').setValue(QString(textLength, u'x'));
+        sheet->range(QStringLiteral("A1:%1%2").arg(QChar(u'A' + columns - 1)).arg(rows)).setValue(QString(textLength, u'x'));
         return sheet;
     };
-    FormatFieldsContentsSheet(add("index", 3, 20), 1);
-    FormatFieldsSheet(add("wide", 6, 30), 1);  // too wide for a portrait page at a readable scale
-    FormatStoredSheet(add("routines", 4, 10), 1);
+    FormatFieldsContentsSheet(add("index", 3, 20, 1), 1);
+    FormatFieldsSheet(add("wide", 6, 30, 1), 1);  // too wide for a portrait page at a readable scale
+    FormatStoredSheet(add("routines", 4, 10, 1), 1);
+    FormatFieldsContentsSheet(add("long", 3, 20, 52), 52);  // a page holds about 50 rows
+    FormatFieldsContentsSheet(add("page", 3, 20, 40), 40);
+    FormatFieldsSheet(add("shrunk", 6, 100, 60), 60);  // a fifth of its size across the page
+    add("tall", 4, 10, 10)->range("B2:B10").setValue(QString(400, u'x'));  // wrapped in five lines
+    FormatStoredSheet(sheet, 10);
 
     QTemporaryDir dir;
     platform::xl::exportXlsx(book, dir.filePath("print.xlsx"));
     const QJsonObject file = readXlsx(dir.filePath("print.xlsx"));
-    for (const auto& [name, orientation] :
-        {std::pair{"index", "portrait"}, {"wide", "landscape"}, {"routines", "landscape"}}) {
+    for (const auto& [name, orientation, titles] : {std::tuple{"index", "portrait", false},
+             {"wide", "landscape", false}, {"routines", "landscape", false}, {"long", "portrait", true},
+             {"page", "portrait", false}, {"shrunk", "landscape", false}, {"tall", "landscape", true}}) {
         EXPECT_EQ(file["data"][QString::fromLatin1(name)]["page"].toObject(),
             (QJsonObject{{"orientation", orientation}, {"paperSize", 9}, {"fitToPage", true},
-                {"fitTo", QJsonArray{1, 0}}, {"printTitleRows", "$1:$1"},
+                {"fitTo", QJsonArray{1, 0}}, {"printTitleRows", titles ? QJsonValue("$1:$1") : QJsonValue()},
                 {"footer", QJsonArray{"&A", QJsonValue(), "&P / &N"}}}))
             << name;
     }
@@ -136,7 +144,8 @@ TEST_F(SheetFormatTest, EachSheetKindPrintsOnePageWideWithItsHeaderOnEveryPage)
 }
 
 // The routine index as LibreOffice itself prints it: the comment and date
-// columns share each page, and the header row heads the second page too.
+// columns share each page, and the header row heads the second page too. A
+// column sheet that nearly fills a page without a title row still prints on one.
 TEST_F(SheetFormatTest, CalcPrintsEveryColumnOfTheRoutineIndexUnderItsHeaderOnEachPage)
 {
     const QString soffice = QStandardPaths::findExecutable("soffice",
@@ -151,16 +160,22 @@ TEST_F(SheetFormatTest, CalcPrintsEveryColumnOfTheRoutineIndexUnderItsHeaderOnEa
     sheet->range("C2:D41").setValue(QDateTime(QDate(2019, 4, 15), QTime(17, 29)));
     sheet->setName("目次");
     FormatStoredSheet(sheet, 41);
+    const XlWorksheet columns = book.worksheets().add(sheet);
+    columns->range("A1:F44").setValue(u"顧客コード");
+    FormatFieldsSheet(columns, 44);
+    ASSERT_GT(columns->pagesTall(), 0.85);  // close below the share that gets a title row
+    ASSERT_EQ(columns->pageSetup().printTitleFirstRow, 0);
 
     QTemporaryDir dir;
     platform::xl::exportXlsx(book, dir.filePath("routines.xlsx"));
     QProcess print;  // a fresh profile, so that no other run of the application interferes
     print.start("sh", {"-c", "\"$0\" -env:UserInstallation=file://$1/profile --headless --convert-to pdf "
-        "--outdir \"$1\" \"$1/routines.xlsx\" >/dev/null && pdftotext -f 2 -l 2 -layout \"$1/routines.pdf\" -",
-        soffice, dir.path()});
+        "--outdir \"$1\" \"$1/routines.xlsx\" >/dev/null && pdftotext -f 2 -l 2 -layout \"$1/routines.pdf\" - "
+        "&& pdfinfo \"$1/routines.pdf\"", soffice, dir.path()});
     ASSERT_TRUE(print.waitForFinished(180000)) << "soffice did not finish";
     const QString page = QString::fromUtf8(print.readAllStandardOutput());
     for (const QString& header : headers)
         EXPECT_TRUE(page.contains(header)) << header.toStdString() << " missing from page 2:\n" << page.toStdString();
-    EXPECT_TRUE(page.simplified().remove(u' ').contains("目次2/2")) << page.toStdString();  // the footer
+    EXPECT_TRUE(page.simplified().remove(u' ').contains("目次2/3")) << page.toStdString();  // the footer
+    EXPECT_TRUE(page.contains(QRegularExpression("\\nPages: +3\\n"))) << page.toStdString();
 }
