@@ -7,8 +7,12 @@
 // floors. Then, when the TDS front is at hand, it measures the same through
 // FreeTDS and the front at 0 and 5 ms a round trip, counts the logins the
 // document cost in the front's log, and prints all of it side by side.
+// With --calc it instead times how long LibreOffice Calc takes to open the
+// document, against the same book stripped of its print set-up
+// (calc_load.py beside this file); one table in 100 then has 60 columns.
 //
 //   document_bench [--tables N] [--columns M] [--front FILE]
+//   document_bench --calc [--tables N] [--columns M]
 //
 // Defaults: 2000 tables x 20 columns; the front is tds_front.py from
 // ../shared/tools/tds-front beside the source folder, and without it the
@@ -59,14 +63,20 @@ const QString kDatabase = QStringLiteral("tablinor_bench");
 const QString kSchemaFile = kSourceDir + QStringLiteral("/scripts/standin-schema.sql");
 const QString kSuccessText = QStringLiteral("仕様書を作成しました。");
 const QString kResultTag = QStringLiteral("remote figures:");
+// First on PATH: the program hands its workbook to this stand-in spreadsheet application.
+const QString kStandinPath = kSourceDir + QStringLiteral("/tests/support/soffice-standin:");
 constexpr int kRowsPerInsert = 1000;
 constexpr int kColumnListFields = 6;
 constexpr std::array<int, 2> kRoundTripsMs{0, 5};
+// The wide tables of a --calc run: they print on more than one page.
+constexpr int kWideTableEvery = 100;
+constexpr int kWideTableColumns = 60;
 
 struct Options {
     int tables = 2000;
     int columns = 20;
     QString front = kSourceDir + QStringLiteral("/../shared/tools/tds-front/tds_front.py");
+    bool calc = false;
     QString remoteServer;  // set in a child process: measure through FreeTDS there
     QString frontLog;
 };
@@ -89,9 +99,13 @@ double seconds(std::chrono::nanoseconds time)
 Options parseOptions(const QStringList& arguments)
 {
     Options options;
-    for (qsizetype i = 1; i < arguments.size(); i += 2) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& name = arguments[i];
-        const QString value = i + 1 < arguments.size() ? arguments[i + 1] : QString();
+        if (name == u"--calc") {
+            options.calc = true;
+            continue;
+        }
+        const QString value = ++i < arguments.size() ? arguments[i] : QString();
         bool valid = !value.isEmpty();
         if (name == u"--tables" || name == u"--columns") {
             const int number = value.toInt(&valid);
@@ -107,7 +121,7 @@ Options parseOptions(const QStringList& arguments)
             valid = false;
         }
         if (!valid)
-            fail(QStringLiteral("usage: document_bench [--tables N] [--columns M] [--front FILE]"));
+            fail(QStringLiteral("usage: document_bench [--calc] [--tables N] [--columns M] [--front FILE]"));
     }
     return options;
 }
@@ -262,7 +276,9 @@ void fillCatalog(const QString& connectionString, const Options& options)  // th
             keys.add(QStringLiteral("%1, 2, 3, 1").arg(id));
         }
 
-        for (int column = 1; column <= options.columns; ++column) {
+        const int columnCount =
+            options.calc && table % kWideTableEvery == 0 ? kWideTableColumns : options.columns;
+        for (int column = 1; column <= columnCount; ++column) {
             QString columnName = QStringLiteral("ID");
             int type = 0;
             if (column > 1) {
@@ -444,6 +460,7 @@ struct DocumentRun {
     std::chrono::nanoseconds exported{};
     double peakMegabytes = 0.0;
     QString handedOver;
+    QString received;  // the stand-in spreadsheet application's copy
     qint64 handedOverBytes = 0;
 };
 
@@ -483,6 +500,7 @@ DocumentRun runDocument(QApplication& application, const QString& server, const 
     if (copy.isEmpty() || !QFile::exists(copy))
         fail(QStringLiteral("the stand-in spreadsheet application received no file"));
     run.handedOver = handedOver.front();
+    run.received = copy;
     run.handedOverBytes = QFileInfo(copy).size();
     return run;
 }
@@ -661,19 +679,46 @@ void printSideBySide(const std::vector<std::pair<QString, Figures>>& columns)
     }
 }
 
-int run(QApplication& application, const Options& options)
+void createAndFillCatalog(const QString& server, const Login& login, const Options& options)
 {
-    const QString server = loginValue(QStringLiteral("TABLINOR_TEST_SERVER"));
-    const Login login{loginValue(QStringLiteral("TABLINOR_TEST_UID")), loginValue(QStringLiteral("TABLINOR_TEST_PWD"))};
-    const qint64 columnRows = qint64(options.tables) * options.columns;
-    std::printf("catalog: %d tables x %d columns (%lld column rows) in %s\n", options.tables, options.columns,
-        static_cast<long long>(columnRows), qPrintable(kDatabase));
-
+    const int wide = options.calc ? options.tables / kWideTableEvery : 0;
+    const qint64 columnRows = qint64(options.tables - wide) * options.columns + qint64(wide) * kWideTableColumns;
+    std::printf("catalog: %d tables x %d columns, %d of them with %d (%lld column rows) in %s\n", options.tables,
+        options.columns, wide, kWideTableColumns, static_cast<long long>(columnRows), qPrintable(kDatabase));
     QElapsedTimer fillTimer;
     fillTimer.start();
     createCatalogTables();
     fillCatalog(BuildConnectionString(server, kDatabase, login.uid, login.pwd), options);
     std::printf("  created and filled in %.2f s\n", fillTimer.nsecsElapsed() / 1e9);
+}
+
+// The document as the program hands it over, opened in LibreOffice Calc
+// against the same book without print set-up.
+int runCalc(QApplication& application, const Options& options)
+{
+    const QString server = loginValue(QStringLiteral("TABLINOR_TEST_SERVER"));
+    const Login login{loginValue(QStringLiteral("TABLINOR_TEST_UID")), loginValue(QStringLiteral("TABLINOR_TEST_PWD"))};
+    createAndFillCatalog(server, login, options);
+    const DocumentRun document = runDocument(application, server, login);
+    std::printf("document run: %.3f s, %lld bytes\n", seconds(document.total),
+        static_cast<long long>(document.handedOverBytes));
+    std::fflush(stdout);
+    QProcess load;  // with the real spreadsheet application on PATH
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PATH"), environment.value(QStringLiteral("PATH")).remove(kStandinPath));
+    load.setProcessEnvironment(environment);
+    load.setProcessChannelMode(QProcess::ForwardedChannels);
+    load.start(QStringLiteral("/usr/bin/python3"), {kSourceDir + QStringLiteral("/bench/calc_load.py"), document.received});
+    if (!load.waitForFinished(-1) || load.exitStatus() != QProcess::NormalExit || load.exitCode() != 0)
+        fail(QStringLiteral("calc_load.py failed (is python3-uno installed?)"));
+    return 0;
+}
+
+int run(QApplication& application, const Options& options)
+{
+    const QString server = loginValue(QStringLiteral("TABLINOR_TEST_SERVER"));
+    const Login login{loginValue(QStringLiteral("TABLINOR_TEST_UID")), loginValue(QStringLiteral("TABLINOR_TEST_PWD"))};
+    createAndFillCatalog(server, login, options);
 
     const Figures local = measure(application, options, server, login);
     const DocumentRun& document = local.document;
@@ -727,8 +772,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!qEnvironmentVariableIsSet("ODBCSYSINI"))
         qputenv("ODBCSYSINI", (kSourceDir + QStringLiteral("/scripts/odbc/standin")).toLocal8Bit());
-    qputenv("PATH", (kSourceDir + QStringLiteral("/tests/support/soffice-standin:")).toLocal8Bit()
-            + qgetenv("PATH"));
+    qputenv("PATH", kStandinPath.toLocal8Bit() + qgetenv("PATH"));
     qputenv("HOME", scratch.filePath(QStringLiteral("home")).toLocal8Bit());
     qputenv("SOFFICE_STANDIN_DIR", scratch.filePath(QStringLiteral("soffice")).toLocal8Bit());
 
@@ -736,6 +780,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("tablinor"));
     try {
         const Options options = parseOptions(QApplication::arguments());
+        if (options.calc)
+            return runCalc(application, options);
         return options.remoteServer.isEmpty() ? run(application, options) : runRemote(application, options);
     } catch (const platform::RuntimeError& error) {
         std::fprintf(stderr, "document_bench: %s\n", qPrintable(error.failureText()));
