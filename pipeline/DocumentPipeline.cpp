@@ -1,7 +1,4 @@
-// The document pipelines of the main window: from a document kind to queries
-// and a finished workbook, every outcome reported in the status line.
-
-#include "frmMain.h"
+#include "DocumentPipeline.h"
 
 #include "Connection.h"
 #include "ConnectionSettings.h"
@@ -19,11 +16,10 @@ using platform::RuntimeError;
 namespace {
 
 constexpr qint32 kQueryTimeOut = 3000;
-constexpr qint64 kProgressIntervalMs = 100;
 
 }  // namespace
 
-bool frmMain::CreateDocument(qint16 kind)
+bool DocumentPipeline::CreateDocument(qint16 kind)
 {
     if (!IsConnected()) {
         ShowStatus(msg::kNotConnected);
@@ -37,7 +33,7 @@ bool frmMain::CreateDocument(qint16 kind)
     return MakeStoredBook(kind);
 }
 
-bool frmMain::QueryObjectList(qint16 kind, clsMsSqlConnect& robjCn)
+bool DocumentPipeline::QueryObjectList(qint16 kind, clsMsSqlConnect& robjCn)
 {
     if (!robjCn.Connect(gstrSvr, gstrDb, gstrUid, gstrPwd)) {
         ShowStatus(robjCn.Message());
@@ -58,7 +54,7 @@ bool frmMain::QueryObjectList(qint16 kind, clsMsSqlConnect& robjCn)
     return true;
 }
 
-bool frmMain::QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& robjCn)
+bool DocumentPipeline::QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& robjCn)
 {
     if (!robjCn.Connect(gstrSvr, gstrDb, gstrUid, gstrPwd)) {
         ShowStatus(robjCn.Message());
@@ -73,7 +69,7 @@ bool frmMain::QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& robjCn)
     return false;
 }
 
-bool frmMain::MakeFieldsBook(qint16 kind)
+bool DocumentPipeline::MakeFieldsBook(qint16 kind)
 {
     XlApplication xlApp;
     XlWorkbook xlBook;
@@ -83,7 +79,7 @@ bool frmMain::MakeFieldsBook(qint16 kind)
         OpenExcelBook(xlApp, xlBook, xlSheet);
         xlSheet->setName(msg::kIndexSheetName);
         objectList = std::make_unique<clsMsSqlConnect>();
-        if (QueryObjectList(kind, *objectList) && RsExcelPrintFieldsContentsType(*objectList, xlSheet, *this)) {
+        if (QueryObjectList(kind, *objectList) && RsExcelPrintFieldsContentsType(*objectList, xlSheet, status_)) {
             objectList->Recordset()->moveFirst();
             if (PrintObjectSheets(kind, *objectList, xlBook)) {
                 objectList->CloseRs();
@@ -106,7 +102,7 @@ bool frmMain::MakeFieldsBook(qint16 kind)
     }
 }
 
-bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook)
+bool DocumentPipeline::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook)
 {
     try {
         const auto total = static_cast<qint32>(robjCn.Recordset()->rowCount());
@@ -115,7 +111,7 @@ bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWo
             if (objects->eof())
                 return true;
             const qint32 id = objects->value(0).toInt32();
-            showProgress(done, total, objects->value(1).toText());
+            status_.showProgress(done, total, objects->value(1).toText());
 
             auto columnList = std::make_unique<clsMsSqlConnect>();
             if (!QueryColumnList(kind, id, *columnList)) {
@@ -127,7 +123,7 @@ bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWo
             auto sheets = robjXlBook->worksheets();
             XlWorksheet xlSheet = sheets.add(sheets.item(sheets.count()));
             xlSheet->setName(objects->value(1).toText());
-            const bool written = RsExcelPrintFieldsType(*columnList, xlSheet, *this);
+            const bool written = RsExcelPrintFieldsType(*columnList, xlSheet, status_);
             columnList.reset();
             if (!written) {
                 robjCn.CloseRs();
@@ -142,25 +138,15 @@ bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWo
     }
 }
 
-bool frmMain::MakeStoredBook(qint16 kind)
+bool DocumentPipeline::MakeStoredBook(qint16 kind)
 {
     // The routine list needs the same steps as the object list of a table
     // document; only the writer opens the workbook, once there are rows.
     clsMsSqlConnect connection;
     if (!QueryObjectList(kind, connection))
         return false;
-    const bool written = RsExcelPrintStoredType(kind, connection.Recordset(), *this);
+    const bool written = RsExcelPrintStoredType(kind, connection.Recordset(), status_);
     connection.CloseRs();
     connection.Disconnect();
     return written;
-}
-
-void frmMain::showProgress(qint32 done, qint32 total, const QString& objectName)
-{
-    // A repaint per object would cost more than the object itself on a large catalog.
-    if (done > 0 && progressClock_.isValid() && progressClock_.elapsed() < kProgressIntervalMs)
-        return;
-    progressClock_.start();
-    ShowStatus(QStringLiteral("%1 (%2/%3) %4").arg(msg::kCreatingDocument).arg(done + 1).arg(total).arg(objectName));
-    repaintStatus();
 }
