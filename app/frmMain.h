@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -55,7 +56,9 @@ private:
 
     bool CreateDocument(qint16 kind);
     bool MakeFieldsBook(qint16 kind);
-    bool PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook);
+    // Adds each object's sheet to robjObjectSheets, in the object list's order.
+    bool PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook,
+        std::vector<XlWorksheet>& robjObjectSheets);
     bool MakeStoredBook(qint16 kind);
     bool QueryObjectList(qint16 kind, clsMsSqlConnect& robjCn);      // throws RuntimeError from Disconnect/CloseRs
     bool QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& robjCn);  // throws RuntimeError from Disconnect

@@ -7,6 +7,7 @@
 #include "ConnectionSettings.h"
 #include "IndexLinks.h"
 #include "RuntimeError.h"
+#include "SheetFormat.h"
 #include "SheetWriters.h"
 #include "basMain.h"
 #include "basMessage.h"
@@ -79,17 +80,20 @@ bool frmMain::MakeFieldsBook(qint16 kind)
     XlWorkbook xlBook;
     XlWorksheet xlSheet;
     std::unique_ptr<clsMsSqlConnect> objectList;
+    std::vector<XlWorksheet> objectSheets;
     try {
         OpenExcelBook(xlApp, xlBook, xlSheet);
         xlSheet->setName(msg::kIndexSheetName);
+        // Gone before any object's sheet, so that a table may be called Sheet1.
+        deleteDefaultSheets(xlBook);
         objectList = std::make_unique<clsMsSqlConnect>();
         if (QueryObjectList(kind, *objectList) && RsExcelPrintFieldsContentsType(*objectList, xlSheet, *this)) {
             objectList->Recordset()->moveFirst();
-            if (PrintObjectSheets(kind, *objectList, xlBook)) {
+            if (PrintObjectSheets(kind, *objectList, xlBook, objectSheets)) {
                 objectList->CloseRs();
                 objectList->Disconnect();
                 objectList.reset();
-                LinkIndexSheet(xlBook, xlSheet);
+                LinkIndexSheet(objectSheets, xlSheet);
                 ShowExcelBook(xlApp, xlBook, xlSheet);
                 return true;
             }
@@ -106,7 +110,8 @@ bool frmMain::MakeFieldsBook(qint16 kind)
     }
 }
 
-bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook)
+bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook,
+    std::vector<XlWorksheet>& robjObjectSheets)
 {
     try {
         const auto total = static_cast<qint32>(robjCn.Recordset()->rowCount());
@@ -115,7 +120,8 @@ bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWo
             if (objects->eof())
                 return true;
             const qint32 id = objects->value(0).toInt32();
-            showProgress(done, total, objects->value(1).toText());
+            const QString objectName = objects->value(1).toText();
+            showProgress(done, total, objectName);
 
             auto columnList = std::make_unique<clsMsSqlConnect>();
             if (!QueryColumnList(kind, id, *columnList)) {
@@ -126,7 +132,8 @@ bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWo
             }
             auto sheets = robjXlBook->worksheets();
             XlWorksheet xlSheet = sheets.add(sheets.item(sheets.count()));
-            xlSheet->setName(objects->value(1).toText());
+            // A name no sheet may carry, or one already taken, gives a name derived from it.
+            xlSheet->setName(robjXlBook->sheetNameFor(objectName, xlSheet.get()));
             const bool written = RsExcelPrintFieldsType(*columnList, xlSheet, *this);
             columnList.reset();
             if (!written) {
@@ -134,6 +141,8 @@ bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWo
                 robjCn.Disconnect();
                 return false;
             }
+            printObjectName(xlSheet, objectName);
+            robjObjectSheets.push_back(xlSheet);
             objects->moveNext();
         }
     } catch (const RuntimeError& error) {

@@ -10,6 +10,10 @@ enum class PageOrientation : qint32 { Portrait = 1, Landscape = 2 };
 // XlPaperSize, as far as used.
 inline constexpr qint32 kPaperA4 = 9;
 
+// The most characters a footer holds, its three sections with their codes
+// (&L, &C, &R) together.
+inline constexpr qint32 kMaxFooterLength = 255;
+
 // How a worksheet prints, as the application's PageSetup object holds it.
 // Lengths are in points; the footer texts take the codes &A (sheet name),
 // &P (page number) and &N (number of pages).
