@@ -2,6 +2,7 @@
 // handed-over workbook read back by an independent reader.
 
 #include "ConnectionSettings.h"
+#include "ExportCommand.h"
 #include "RuntimeError.h"
 #include "Workbook.h"
 #include "clsMsSqlConnect.h"
@@ -128,6 +129,19 @@ TEST_F(DocumentPipelinesTest, TableDocumentHasLinkedIndexAndOneSheetPerTable)
     EXPECT_EQ(column(book, orders, u'F'), (QStringList{{}, {}, {}, {}, u"○"_qs, {}}));
     EXPECT_EQ(text(book, orders, u"F1"_qs), u"NULL許可"_qs);
     EXPECT_TRUE(column(book, u"作業ログ"_qs, u'E').join(QString()).isEmpty()) << "a table without key has no PK";
+}
+
+TEST_F(DocumentPipelinesTest, TheExportCommandWritesTheSameTableDocumentWithoutADesktop)
+{
+    EXPECT_EQ(press(0), u"仕様書を作成しました。"_qs);
+    const QJsonObject shown = handedOver();
+    QTemporaryDir folder;
+    const QString output = folder.filePath(u"テーブル仕様書.xlsx"_qs);
+    const ExportResult result = runExportCommand({u"--server"_qs, gstrSvr, u"--database"_qs, gstrDb, u"--user"_qs,
+        gstrUid, u"--kind"_qs, u"tables"_qs, u"--output"_qs, output, u"--password-stdin"_qs}, gstrPwd + u'\n');
+    EXPECT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    EXPECT_EQ(result.errors, u"仕様書を作成しています...\n仕様書を作成しました。\n"_qs);
+    EXPECT_EQ(readXlsx(output), shown);
 }
 
 TEST_F(DocumentPipelinesTest, ViewDocumentListsTheViews)
