@@ -2,6 +2,8 @@
 
 #include "AppInfo.h"
 #include "ConnectionSettings.h"
+#include "DocumentPipeline.h"
+#include "ExcelProbe.h"
 #include "FormLayout.h"
 #include "MessageBox.h"
 #include "MousePointer.h"
@@ -127,11 +129,6 @@ void frmMain::ClearStatus()
     ShowStatus(QString());
 }
 
-bool frmMain::IsConnected() const
-{
-    return !gstrSvr.isEmpty();
-}
-
 void frmMain::mnuFileEnd_Click()
 {
     close();
@@ -222,7 +219,7 @@ void frmMain::cmdDoc_Click(qint16 Index)
     repaintStatus();
     bool done = false;
     try {
-        done = CreateDocument(Index);
+        done = DocumentPipeline(*this).CreateDocument(Index);
     } catch (const platform::RuntimeError& error) {
         // Only the cleanup steps of a failed run can get here; report rather than end the program.
         ShowStatus(error.failureText());
@@ -235,4 +232,12 @@ void frmMain::cmdDoc_Click(qint16 Index)
 void frmMain::repaintStatus()
 {
     stbMain->repaint();
+}
+
+void frmMain::showProgress(qint32 done, qint32 total, const QString& objectName)
+{
+    if (!progress_.due(done))
+        return;
+    ShowStatus(progressText(done, total, objectName));
+    repaintStatus();
 }

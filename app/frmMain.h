@@ -1,20 +1,16 @@
 #pragma once
 
-#include "ExcelBook.h"
 #include "StatusLine.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <array>
-#include <vector>
 
 class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QStatusBar;
-class clsMsSqlConnect;
 
 // The main window: four document buttons, the menu and the status line.
 class frmMain : public QMainWindow, public StatusLine {
@@ -25,9 +21,6 @@ public:
 
     void ShowStatus(const QString& text) override;
     void ClearStatus();
-
-    // True once a logon has filled the connection settings; only the server is looked at.
-    bool IsConnected() const;
 
     bool mblnFirstActivate = false;
 
@@ -52,18 +45,9 @@ private:
 
     // Paints the status line now, so that it shows while a run blocks.
     void repaintStatus();
-    void showProgress(qint32 done, qint32 total, const QString& objectName);
+    void showProgress(qint32 done, qint32 total, const QString& objectName) override;
 
-    bool CreateDocument(qint16 kind);
-    bool MakeFieldsBook(qint16 kind);
-    // Adds each object's sheet to robjObjectSheets, in the object list's order.
-    bool PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook,
-        std::vector<XlWorksheet>& robjObjectSheets);
-    bool MakeStoredBook(qint16 kind);
-    bool QueryObjectList(qint16 kind, clsMsSqlConnect& robjCn);      // throws RuntimeError from Disconnect/CloseRs
-    bool QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& robjCn);  // throws RuntimeError from Disconnect
-
-    QElapsedTimer progressClock_;
+    ProgressThrottle progress_;
     bool activating_ = false;
 
     std::array<QPushButton*, 4> cmdDoc{};

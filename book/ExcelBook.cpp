@@ -1,9 +1,6 @@
 #include "ExcelBook.h"
 
-#include "AppInfo.h"
-#include "MessageBox.h"
 #include "RuntimeError.h"
-#include "basMessage.h"
 
 #include <QStringList>
 
@@ -12,18 +9,6 @@ namespace {
 const QStringList kDefaultSheetNames = {QStringLiteral("Sheet1"), QStringLiteral("Sheet2"), QStringLiteral("Sheet3")};
 
 }  // namespace
-
-bool IsExcelInstalled(QWidget* parent)
-{
-    try {
-        platform::xl::Application::create();
-        return true;
-    } catch (const platform::RuntimeError&) {
-        platform::MessageBox::show(parent, msg::kSpreadsheetMissing,
-            platform::MsgBoxStyle::Critical, QString::fromUtf8(platform::app_info::kTitle));
-        return false;
-    }
-}
 
 void OpenExcelBook(XlApplication& robjXlApp, XlWorkbook& robjXlBook, XlWorksheet& robjXlSheet)
 {

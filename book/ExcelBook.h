@@ -4,16 +4,10 @@
 
 #include <memory>
 
-class QWidget;
-
 // The three workbook handles a document holds from OpenExcelBook to ShowExcelBook.
 using XlApplication = std::shared_ptr<platform::xl::Application>;
 using XlWorkbook = std::shared_ptr<platform::xl::Workbook>;
 using XlWorksheet = std::shared_ptr<platform::xl::Worksheet>;
-
-// True when the spreadsheet application can be started; otherwise the user is
-// told so in a critical message box over `parent`.
-bool IsExcelInstalled(QWidget* parent = nullptr);
 
 // A hidden application with a new workbook and a fresh worksheet after its last sheet.
 void OpenExcelBook(XlApplication& robjXlApp, XlWorkbook& robjXlBook, XlWorksheet& robjXlSheet);  // throws RuntimeError

@@ -97,14 +97,23 @@ bool RsExcelPrintStoredType(qint16 /*vintType*/, const std::shared_ptr<platform:
         sheet->setName(msg::kIndexSheetName);
         Recordset& rs = require(vobjRs);
         writeHeader(rs, *sheet, 1);
-        const qint32 lastRow = writeRecords(rs, [&](qint32 row) {
-            // An encrypted routine has no source text: its comment cell stays empty.
-            const platform::FieldValue& source = rs.value(2);
+        qint32 lastRow = 1;
+        while (!rs.eof()) {
+            // One row per routine; a long source is stored in pieces on
+            // consecutive records, and a comment may cross a cut.
+            const qint32 row = ++lastRow;
+            const platform::FieldValue id = rs.value(0);
             sheet->cells(row, 1).setValue(rs.value(1));
-            sheet->cells(row, 2).setValue(source.isNull() ? QString() : GetRoutineComment(source.toText()));
             sheet->cells(row, 3).setValue(rs.value(3));
             sheet->cells(row, 4).setValue(rs.value(4));
-        });
+            QString source;
+            for (; !rs.eof() && rs.value(0) == id; rs.moveNext()) {
+                // An encrypted routine has no source text: its comment cell stays empty.
+                if (!rs.value(2).isNull())
+                    source += rs.value(2).toText();
+            }
+            sheet->cells(row, 2).setValue(GetRoutineComment(source));
+        }
         FormatStoredSheet(sheet, lastRow);
         ShowExcelBook(app, book, sheet);
         return true;

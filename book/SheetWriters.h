@@ -20,6 +20,7 @@ bool RsExcelPrintFieldsContentsType(clsMsSqlConnect& vobjCn, const XlWorksheet& 
 // closed and disconnected in both outcomes.
 bool RsExcelPrintFieldsType(clsMsSqlConnect& vobjCn, const XlWorksheet& robjXlSheet, StatusLine& status);
 
-// The whole routine document: opens a workbook, writes "目次" with each
-// routine's block comments, formats and shows it. vintType has no effect.
+// The whole routine document: opens a workbook, writes "目次" with one row per
+// routine and the block comments of its whole source, its pieces joined from
+// consecutive records of the same ID; formats and shows it. vintType has no effect.
 bool RsExcelPrintStoredType(qint16 vintType, const std::shared_ptr<platform::Recordset>& vobjRs, StatusLine& status);

@@ -19,14 +19,18 @@ QString GetXtype(qint32 DocKind)
 }
 
 // The fragments are sent exactly as joined here: no line breaks, and the
-// closing quote of the type code runs straight into the next keyword.
+// closing quote of the type code runs straight into the next keyword. They
+// read only the compatibility views and built-ins every server since 2012
+// has, so the same text runs on any of them.
 QString GetObjectListSql(qint32 DocKind)
 {
     const bool routine = DocKind == 2 || DocKind == 3;
     QString sql;
     sql += u"SELECT ";
     sql += u"    obj.id AS ID, ";
-    sql += u"    obj.name AS オブジェクト名, ";
+    // Names are unique per schema only; dbo's stay bare, as users write them.
+    sql += u"    CASE WHEN obj.uid = 1 THEN obj.name ELSE CONCAT(SCHEMA_NAME(obj.uid), '.', obj.name) END"
+           u" AS オブジェクト名, ";
     if (routine)
         sql += u"    com.text AS コメント, ";
     sql += u"    obj.crdate AS 作成日, ";
@@ -38,11 +42,24 @@ QString GetObjectListSql(qint32 DocKind)
         sql += u"        ON obj.id = com.id ";
     }
     sql += u"WHERE ";
-    sql += u"    obj.xtype = '";
-    sql += GetXtype(DocKind);
-    sql += u"'";
+    if (DocKind == 3) {
+        // Table-valued functions, inline or not, are functions to their users.
+        sql += u"    obj.xtype IN ('FN', 'IF', 'TF')";
+    } else {
+        sql += u"    obj.xtype = '";
+        sql += GetXtype(DocKind);
+        sql += u"'";
+    }
     sql += u"ORDER BY ";
-    sql += u"    obj.name ";
+    if (routine) {
+        // A long source comes in pieces: each routine's stay together, in order.
+        sql += u"    オブジェクト名, ";
+        sql += u"    obj.id, ";
+        sql += u"    com.number, ";
+        sql += u"    com.colid ";
+    } else {
+        sql += u"    オブジェクト名 ";
+    }
     return sql;
 }
 
@@ -59,15 +76,19 @@ QString GetColumnListSql(qint32 DocKind)
     sql += u"FROM ";
     sql += u"    sysobjects AS obj ";
     sql += u"    INNER JOIN syscolumns AS col ";
-    sql += u"        INNER JOIN systypes AS typ ";
-    sql += u"            ON col.xtype = typ.xtype ";
-    sql += u"            AND typ.status = 0 ";
     sql += u"        ON obj.id = col.id ";
+    // The type a column is stored as: an alias type and sysname share their
+    // base type's code, which is that type's own user type; the CLR types
+    // share one code and differ only by user type.
+    sql += u"    LEFT JOIN systypes AS typ ";
+    sql += u"        ON typ.xusertype = CASE WHEN col.xtype = 240 THEN col.xusertype ELSE col.xtype END ";
     sql += u"    LEFT JOIN sysobjects AS pky ";
     sql += u"        ON obj.id = pky.parent_obj ";
     sql += u"        AND pky.xtype = 'PK' ";
     sql += u"    LEFT JOIN sysindexes AS ind ";
-    sql += u"        ON pky.name = ind.name ";
+    // Index names are unique per table only.
+    sql += u"        ON obj.id = ind.id ";
+    sql += u"        AND pky.name = ind.name ";
     sql += u"    LEFT JOIN sysindexkeys AS iky ";
     sql += u"        ON obj.id = iky.id ";
     sql += u"        AND ind.indid = iky.indid ";

@@ -6,7 +6,10 @@
 // kind gives the empty text.
 QString GetXtype(qint32 DocKind);
 
-// The object list of a kind: ID, オブジェクト名, (コメント for routines,) 作成日, 更新日.
+// The object list of a kind: ID, オブジェクト名, (コメント for routines,) 作成日, 更新日,
+// ordered by the shown name, "schema.name" outside dbo. Functions are scalar
+// and table-valued alike. A routine has a row per stored piece of its source,
+// its pieces in order on consecutive rows.
 QString GetObjectListSql(qint32 DocKind);
 
 // The column list of one object of a kind; its one "?" takes the object's id.

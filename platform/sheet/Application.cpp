@@ -6,13 +6,34 @@
 
 namespace platform::xl {
 
+namespace {
+
+thread_local WorkbookCapture* innermostCapture = nullptr;
+
+}  // namespace
+
+WorkbookCapture::WorkbookCapture() : outer_(innermostCapture)
+{
+    innermostCapture = this;
+}
+
+WorkbookCapture::~WorkbookCapture()
+{
+    innermostCapture = outer_;
+}
+
 std::shared_ptr<Application> Application::create()
 {
+    if (WorkbookCapture* capture = innermostCapture) {
+        return std::shared_ptr<Application>(
+            new Application([capture](const std::shared_ptr<Workbook>& book) { capture->shown_.push_back(book); }));
+    }
     std::optional<SpreadsheetProgram> program = findSpreadsheetProgram();
     if (!program)
         throw RuntimeError(error_number::kCannotCreateObject,
             QStringLiteral("ActiveX コンポーネントはオブジェクトを作成できません。"));
-    return std::shared_ptr<Application>(new Application(std::move(*program)));
+    return std::shared_ptr<Application>(new Application(
+        [program = std::move(*program)](const std::shared_ptr<Workbook>& book) { handOverWorkbook(*book, program); }));
 }
 
 std::shared_ptr<Workbook> Application::Workbooks::add()
@@ -26,7 +47,7 @@ void Application::setVisible(bool visible)
 {
     if (visible) {
         for (; shownWorkbooks_ < workbooks_.size(); ++shownWorkbooks_)
-            handOverWorkbook(*workbooks_[shownWorkbooks_], program_);
+            handOver_(workbooks_[shownWorkbooks_]);
     }
     visible_ = visible;
 }

@@ -161,12 +161,12 @@ TEST_F(MainWindowTest, ConnectedMeansOnlyThatAServerIsSet)
     gstrDb = u"db"_qs;
     gstrUid = u"sa"_qs;
     gstrPwd = u"pw"_qs;
-    EXPECT_FALSE(window.IsConnected());
+    EXPECT_FALSE(IsConnected());
     gstrSvr = u"srv"_qs;
     gstrDb.clear();
     gstrUid.clear();
     gstrPwd.clear();
-    EXPECT_TRUE(window.IsConnected());
+    EXPECT_TRUE(IsConnected());
 }
 
 TEST_F(MainWindowTest, DocumentButtonWithoutLogonSaysNotConnectedAndRestoresCursor)

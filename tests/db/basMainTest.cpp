@@ -14,30 +14,25 @@ TEST(GetXtype, MapsTheFourKindsAndNothingElse)
 
 TEST(GetObjectListSql, TablesAndViewsHaveFourFieldsAndNoJoin)
 {
-    const QString tables = u"SELECT     obj.id AS ID,     obj.name AS オブジェクト名,     obj.crdate AS 作成日, "
+    const QString tables = u"SELECT     obj.id AS ID,     CASE WHEN obj.uid = 1 THEN obj.name ELSE "
+                           "CONCAT(SCHEMA_NAME(obj.uid), '.', obj.name) END AS オブジェクト名,     obj.crdate AS 作成日, "
                            "    obj.refdate AS 更新日 FROM     sysobjects AS obj WHERE     obj.xtype = 'U'ORDER BY "
-                           "    obj.name "_qs;
+                           "    オブジェクト名 "_qs;
     EXPECT_EQ(GetObjectListSql(0), tables);
     EXPECT_EQ(GetObjectListSql(1), QString(tables).replace(u"'U'"_qs, u"'V'"_qs));
+    EXPECT_EQ(GetObjectListSql(4), QString(tables).replace(u"'U'"_qs, u"''"_qs));
+    EXPECT_EQ(GetObjectListSql(-1), GetObjectListSql(4));
 }
 
-TEST(GetObjectListSql, RoutinesJoinTheirSourceText)
+TEST(GetObjectListSql, RoutinesJoinTheirSourceTextInPieceOrder)
 {
-    const QString procedures = u"SELECT     obj.id AS ID,     obj.name AS オブジェクト名,     com.text AS コメント, "
-                               "    obj.crdate AS 作成日,     obj.refdate AS 更新日 FROM     sysobjects AS obj "
-                               "    INNER JOIN syscomments AS com         ON obj.id = com.id WHERE "
-                               "    obj.xtype = 'P'ORDER BY     obj.name "_qs;
-    EXPECT_EQ(GetObjectListSql(2), procedures);
-    EXPECT_EQ(GetObjectListSql(3), QString(procedures).replace(u"'P'"_qs, u"'FN'"_qs));
-}
-
-TEST(GetObjectListSql, UnknownKindsCompareWithTheEmptyCode)
-{
-    const QString unknown = u"SELECT     obj.id AS ID,     obj.name AS オブジェクト名,     obj.crdate AS 作成日, "
-                            "    obj.refdate AS 更新日 FROM     sysobjects AS obj WHERE     obj.xtype = ''ORDER BY "
-                            "    obj.name "_qs;
-    EXPECT_EQ(GetObjectListSql(4), unknown);
-    EXPECT_EQ(GetObjectListSql(-1), unknown);
+    const QString head = u"SELECT     obj.id AS ID,     CASE WHEN obj.uid = 1 THEN obj.name ELSE "
+                         "CONCAT(SCHEMA_NAME(obj.uid), '.', obj.name) END AS オブジェクト名,     com.text AS コメント, "
+                         "    obj.crdate AS 作成日,     obj.refdate AS 更新日 FROM     sysobjects AS obj "
+                         "    INNER JOIN syscomments AS com         ON obj.id = com.id WHERE "_qs;
+    const QString tail = u"ORDER BY     オブジェクト名,     obj.id,     com.number,     com.colid "_qs;
+    EXPECT_EQ(GetObjectListSql(2), head + u"    obj.xtype = 'P'"_qs + tail);
+    EXPECT_EQ(GetObjectListSql(3), head + u"    obj.xtype IN ('FN', 'IF', 'TF')"_qs + tail);
 }
 
 TEST(GetColumnListSql, IsTheFixedTextWithOneMarker)
@@ -46,10 +41,11 @@ TEST(GetColumnListSql, IsTheFixedTextWithOneMarker)
         u"SELECT     col.name AS 列名,     typ.name AS データ型,     col.length AS データ長, "
         "    col.scale AS 小数点桁数,     CASE WHEN iky.colid IS NOT NULL THEN 'PK' ELSE '' END AS 制約, "
         "    CASE WHEN col.isnullable = 1 THEN '○' ELSE '' END AS NULL許可 FROM     sysobjects AS obj "
-        "    INNER JOIN syscolumns AS col         INNER JOIN systypes AS typ "
-        "            ON col.xtype = typ.xtype             AND typ.status = 0         ON obj.id = col.id "
+        "    INNER JOIN syscolumns AS col         ON obj.id = col.id     LEFT JOIN systypes AS typ "
+        "        ON typ.xusertype = CASE WHEN col.xtype = 240 THEN col.xusertype ELSE col.xtype END "
         "    LEFT JOIN sysobjects AS pky         ON obj.id = pky.parent_obj         AND pky.xtype = 'PK' "
-        "    LEFT JOIN sysindexes AS ind         ON pky.name = ind.name     LEFT JOIN sysindexkeys AS iky "
+        "    LEFT JOIN sysindexes AS ind         ON obj.id = ind.id         AND pky.name = ind.name "
+        "    LEFT JOIN sysindexkeys AS iky "
         "        ON obj.id = iky.id         AND ind.indid = iky.indid         AND col.colid = iky.colid "
         "WHERE     obj.xtype = '"_qs;
     const QString tail = u"'AND     obj.id = ? ORDER BY     col.colorder "_qs;

@@ -159,8 +159,9 @@ TEST(ClsMsSqlConnectStandin, TableListHasItsFieldsAndRewinds)
     Query query(GetObjectListSql(0));
     auto& rs = query.rs();
     EXPECT_EQ(fieldNames(rs), (QStringList{u"ID"_qs, u"オブジェクト名"_qs, u"作成日"_qs, u"更新日"_qs}));
-    EXPECT_EQ(texts(column(rs, 1)),
-        (QStringList{u"Customer"_qs, u"Order Detail"_qs, u"作業ログ"_qs, u"受注明細"_qs, u"顧客"_qs}));
+    // Outside dbo a name carries its schema; the list is ordered by the shown name.
+    EXPECT_EQ(texts(column(rs, 1)), (QStringList{u"Customer"_qs, u"Order Detail"_qs, u"Sales.Customer"_qs,
+                                         u"作業ログ"_qs, u"受注明細"_qs, u"顧客"_qs}));
 
     // Read to the end, rewind, and the first row is there again.
     while (!rs.eof())
@@ -178,7 +179,7 @@ TEST(ClsMsSqlConnectStandin, ViewListHoldsOnlyViews)
 {
     Query query(GetObjectListSql(1));
     EXPECT_EQ(query.rs().fieldCount(), 4);
-    EXPECT_EQ(texts(column(query.rs(), 1)), (QStringList{u"v_CustomerOrders"_qs, u"顧客一覧"_qs}));
+    EXPECT_EQ(texts(column(query.rs(), 1)), (QStringList{u"Sales.顧客一覧"_qs, u"v_CustomerOrders"_qs, u"顧客一覧"_qs}));
 }
 
 TEST(ClsMsSqlConnectStandin, RoutineListsGiveARowPerStoredPiece)
@@ -187,23 +188,20 @@ TEST(ClsMsSqlConnectStandin, RoutineListsGiveARowPerStoredPiece)
     auto& rs = procedures.rs();
     EXPECT_EQ(fieldNames(rs),
         (QStringList{u"ID"_qs, u"オブジェクト名"_qs, u"コメント"_qs, u"作成日"_qs, u"更新日"_qs}));
-    // Three pieces, three rows with one ID; the routine without text is absent;
-    // the encrypted one has a NULL text.
+    // Three pieces, three rows with one ID in piece order; the routine without
+    // text is absent; the encrypted one has a NULL text.
     EXPECT_EQ(texts(column(rs, 1)), (QStringList{u"GetOrders"_qs, u"usp_受注登録"_qs, u"usp_受注登録"_qs,
                                          u"usp_受注登録"_qs, u"usp_暗号化"_qs}));
     EXPECT_EQ(texts(column(rs, 0)), (QStringList{u"3002"_qs, u"3001"_qs, u"3001"_qs, u"3001"_qs, u"3003"_qs}));
     const QList<FieldValue> pieces = column(rs, 2);
     EXPECT_TRUE(pieces[4].isNull());
-    QStringList comments;
-    for (int i = 0; i < 4; ++i)
-        comments.append(GetRoutineComment(pieces[i].toText()));
-    comments.sort();
-    EXPECT_EQ(comments, (QStringList{u"Returns the orders of one customer"_qs, u"明細を追加する"_qs,
-                            u"概要: 受注を登録する  作成: 2023/06/01"_qs, u"正常終了"_qs}));
+    EXPECT_EQ(GetRoutineComment(pieces[1].toText() + pieces[2].toText() + pieces[3].toText()),
+        u"概要: 受注を登録する  作成: 2023/06/01  明細を追加する  正常終了"_qs);
 
-    // Scalar functions only: the table-valued and inline ones stay out.
+    // Scalar, multi-statement and inline functions alike.
     Query functions(GetObjectListSql(3));
-    EXPECT_EQ(texts(column(functions.rs(), 1)), (QStringList{u"fn_FullName"_qs, u"fn_税込価格"_qs, u"fn_税込価格"_qs}));
+    EXPECT_EQ(texts(column(functions.rs(), 1)),
+        (QStringList{u"fn_FullName"_qs, u"fn_注文一覧"_qs, u"fn_税込価格"_qs, u"fn_税込価格"_qs, u"fn_顧客注文"_qs}));
     functions.rs().moveFirst();
     EXPECT_EQ(GetRoutineComment(functions.rs().value(2).toText()),
         u"Joins first and last name.\n   Blank names give NULL."_qs);
@@ -217,7 +215,7 @@ TEST(ClsMsSqlConnectStandin, ColumnListMarksKeysAndNullsAsText)
                                   u"制約"_qs, u"NULL許可"_qs}));
     EXPECT_EQ(texts(column(rs, 0)),
         (QStringList{u"受注ID"_qs, u"明細番号"_qs, u"商品コード"_qs, u"数量"_qs, u"単価"_qs, u"更新者"_qs}));
-    // sysname has nvarchar's code; only the status-0 type row names it.
+    // A sysname column is stored as nvarchar.
     EXPECT_EQ(texts(column(rs, 1)),
         (QStringList{u"int"_qs, u"smallint"_qs, u"char"_qs, u"int"_qs, u"decimal"_qs, u"nvarchar"_qs}));
     EXPECT_EQ(texts(column(rs, 2)), (QStringList{u"4"_qs, u"2"_qs, u"10"_qs, u"4"_qs, u"9"_qs, u"256"_qs}));
@@ -236,6 +234,16 @@ TEST(ClsMsSqlConnectStandin, ColumnListOfOtherTablesAndKinds)
         EXPECT_EQ(texts(column(heap.rs(), 0)), (QStringList{u"ログ日時"_qs, u"メッセージ"_qs, u"重要度"_qs}));
         EXPECT_EQ(texts(column(heap.rs(), 4)), (QStringList{{}, {}, {}}));
         EXPECT_EQ(texts(column(heap.rs(), 2)), (QStringList{u"8"_qs, u"-1"_qs, u"1"_qs}));
+    }
+    {
+        // Every column once, typed as stored: CLR by its own name, timestamp, an
+        // alias by its base type; the key named like dbo.Customer's marks only its own.
+        Query sales(GetColumnListSql(0), 1006);
+        EXPECT_EQ(texts(column(sales.rs(), 1)),
+            (QStringList{u"int"_qs, u"geography"_qs, u"timestamp"_qs, u"nvarchar"_qs, u"bit"_qs}));
+        EXPECT_EQ(texts(column(sales.rs(), 4)), (QStringList{u"PK"_qs, {}, {}, {}, {}}));
+        Query dbo(GetColumnListSql(0), 1003);
+        EXPECT_EQ(texts(column(dbo.rs(), 4)), (QStringList{u"PK"_qs, {}, {}, {}}));
     }
     {
         Query wrongKind(GetColumnListSql(0), 2001);  // a view's id asked as a table

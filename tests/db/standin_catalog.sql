@@ -6,14 +6,28 @@
 -- Objects:
 --   tables U   Customer (1003), Order Detail (1004, blank in the name),
 --              作業ログ (1005, no primary key), 受注明細 (1002, composite key,
---              a sysname column), 顧客 (1001)
---   views V    v_CustomerOrders (2002), 顧客一覧 (2001)
+--              a sysname column), 顧客 (1001), Sales.Customer (1006, its key
+--              named like dbo.Customer's; CLR, timestamp and alias types)
+--   views V    v_CustomerOrders (2002), 顧客一覧 (2001), Sales.顧客一覧 (2003)
 --   procs P    GetOrders (3002), usp_受注登録 (3001, source in three pieces),
 --              usp_暗号化 (3003, encrypted: text is NULL), usp_未登録 (3004, no text row)
---   funcs FN   fn_FullName (4002, LF line ends), fn_税込価格 (4001, two pieces)
---   not listed TF fn_顧客注文 (4003), IF fn_注文一覧 (4004), constraints, a system table
+--   funcs      FN fn_FullName (4002, LF line ends), FN fn_税込価格 (4001, two
+--              pieces), TF fn_顧客注文 (4003), IF fn_注文一覧 (4004)
+--   not listed constraints, a system table
 
 SET NAMES utf8mb4;
+
+INSERT INTO standin_schemas (schema_id, name) VALUES (5, 'Sales');
+
+-- Alias types: a nullable one over nvarchar(50), a NOT NULL one over bit.
+INSERT INTO systypes (name, xtype, status, xusertype, length, xprec, xscale) VALUES
+  ('Name', 231, 0, 257, 100, 0, 0),
+  ('Flag', 104, 1, 258,   1, 1, 0);
+
+INSERT INTO sysobjects (name, id, xtype, uid, parent_obj, crdate, type, refdate, category) VALUES
+  ('Customer',           1006, 'U',  5,    0, '2024-05-01 10:00:00.000', 'U ', '2024-05-01 10:00:00.000', 0),
+  ('PK_Customer',        1106, 'PK', 5, 1006, '2024-05-01 10:00:00.000', 'K ', '2024-05-01 10:00:00.000', 0),
+  ('顧客一覧',           2003, 'V',  5,    0, '2024-05-02 10:00:00.000', 'V ', '2024-05-02 10:00:00.000', 0);
 
 INSERT INTO sysobjects (name, id, xtype, parent_obj, crdate, type, refdate, category) VALUES
   ('sysrowsets',            5, 'S',     0, '2019-09-24 14:21:30.000', 'S ', '2019-09-24 14:21:30.000', 2),
@@ -70,6 +84,12 @@ INSERT INTO syscolumns (name, id, xtype, xusertype, length, colid, colorder, pre
   ('OrderCount', 2002,  56,  56,    4, 2, 2,   10,    0, 1),
   ('@CustomerID',3002,  56,  56,    4, 1, 1,   10,    0, 1),
   ('@価格',      4001, 106, 106,    9, 1, 1,   10,    2, 1),
+  ('CustomerID', 1006,  56,  56,    4, 1, 1,   10,    0, 0),
+  ('Region',     1006, 240, 130,   -1, 2, 2,   -1, NULL, 1),
+  ('RowVer',     1006, 189, 189,    8, 3, 3,    0, NULL, 0),
+  ('Name',       1006, 231, 257,  100, 4, 4,   50, NULL, 1),
+  ('IsActive',   1006, 104, 258,    1, 5, 5,    1,    0, 0),
+  ('顧客ID',     2003,  56,  56,    4, 1, 1,   10,    0, 0),
   ('',           4001, 106, 106,    9, 0, 0,   10,    2, 1);
 
 -- Clustered primary keys are index 1; the log table is a heap (index 0) with
@@ -80,6 +100,7 @@ INSERT INTO sysindexes (id, status, indid, name, keycnt, rowcnt) VALUES
   (1002,    0, 2, 'IX_受注明細_商品コード', 2, 0),
   (1003, 2066, 1, 'PK_Customer', 1, 15),
   (1004, 2066, 1, 'PK_Order_Detail', 2, 40),
+  (1006, 2066, 1, 'PK_Customer', 1, 3),
   (1005,    0, 0, '作業ログ', 0, 99000),
   (1005,    0, 2, 'IX_作業ログ_ログ日時', 2, 0);
 
@@ -91,14 +112,16 @@ INSERT INTO sysindexkeys (id, indid, colid, keyno) VALUES
   (1003, 1, 1, 1),
   (1004, 1, 1, 1),
   (1004, 1, 2, 2),
+  (1006, 1, 1, 1),
   (1005, 2, 1, 1);
 
--- Routine sources in CR LF lines, cut into pieces as the server stores them.
+-- Routine sources in CR LF lines, cut into pieces as the server stores them:
+-- a cut may fall inside a comment, even between CR and LF.
 INSERT INTO syscomments (id, number, colid, encrypted, text) VALUES
   (2001, 0, 1, 0, 'CREATE VIEW 顧客一覧\r\nAS\r\nSELECT 顧客ID, 顧客名, 住所 FROM 顧客\r\n'),
   (2002, 0, 1, 0, 'CREATE VIEW v_CustomerOrders AS SELECT c.CustomerID, COUNT(*) AS OrderCount FROM Customer c GROUP BY c.CustomerID'),
-  (3001, 0, 1, 0, '/*\r\n * 概要: 受注を登録する\r\n * 作成: 2023/06/01\r\n */\r\nCREATE PROCEDURE usp_受注登録\r\n    @顧客ID int,\r\n    @商品コード char(10)\r\nAS\r\nBEGIN\r\n    SET NOCOUNT ON\r\n'),
-  (3001, 0, 2, 0, '    /* 明細を追加する */\r\n    INSERT INTO 受注明細 (受注ID, 明細番号, 商品コード, 数量)\r\n    SELECT MAX(受注ID) + 1, 1, @商品コード, 1 FROM 受注明細\r\n'),
+  (3001, 0, 1, 0, '/*\r\n * 概要: 受注を登録する\r\n * 作成: 2023/06/01\r\n */\r\nCREATE PROCEDURE usp_受注登録\r\n    @顧客ID int,\r\n    @商品コード char(10)\r\nAS\r\nBEGIN\r\n    SET NOCOUNT ON\r\n    /* 明細を\r'),
+  (3001, 0, 2, 0, '\n追加する */\r\n    INSERT INTO 受注明細 (受注ID, 明細番号, 商品コード, 数量)\r\n    SELECT MAX(受注ID) + 1, 1, @商品コード, 1 FROM 受注明細\r\n'),
   (3001, 0, 3, 0, '    -- 件数は返さない\r\n    RETURN 0 /* 正常終了 */\r\nEND\r\n'),
   (3002, 0, 1, 0, 'CREATE PROCEDURE GetOrders @CustomerID int AS /* Returns the orders of one customer */ SELECT * FROM [Order Detail] WHERE OrderID = @CustomerID'),
   (3003, 0, 1, 1, NULL),

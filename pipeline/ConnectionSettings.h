@@ -8,3 +8,9 @@ inline QString gstrSvr;
 inline QString gstrDb;
 inline QString gstrUid;
 inline QString gstrPwd;
+
+// True once a logon has filled the settings; only the server is looked at.
+inline bool IsConnected()
+{
+    return !gstrSvr.isEmpty();
+}

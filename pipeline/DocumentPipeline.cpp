@@ -1,7 +1,4 @@
-// The document pipelines of the main window: from a document kind to queries
-// and a finished workbook, every outcome reported in the status line.
-
-#include "frmMain.h"
+#include "DocumentPipeline.h"
 
 #include "Connection.h"
 #include "ConnectionSettings.h"
@@ -20,11 +17,10 @@ using platform::RuntimeError;
 namespace {
 
 constexpr qint32 kQueryTimeOut = 3000;
-constexpr qint64 kProgressIntervalMs = 100;
 
 }  // namespace
 
-bool frmMain::CreateDocument(qint16 kind)
+bool DocumentPipeline::CreateDocument(qint16 kind)
 {
     if (!IsConnected()) {
         ShowStatus(msg::kNotConnected);
@@ -38,7 +34,7 @@ bool frmMain::CreateDocument(qint16 kind)
     return MakeStoredBook(kind);
 }
 
-bool frmMain::QueryObjectList(qint16 kind, clsMsSqlConnect& robjCn)
+bool DocumentPipeline::QueryObjectList(qint16 kind, clsMsSqlConnect& robjCn)
 {
     if (!robjCn.Connect(gstrSvr, gstrDb, gstrUid, gstrPwd)) {
         ShowStatus(robjCn.Message());
@@ -59,7 +55,7 @@ bool frmMain::QueryObjectList(qint16 kind, clsMsSqlConnect& robjCn)
     return true;
 }
 
-bool frmMain::QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& robjCn)
+bool DocumentPipeline::QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& robjCn)
 {
     if (!robjCn.Connect(gstrSvr, gstrDb, gstrUid, gstrPwd)) {
         ShowStatus(robjCn.Message());
@@ -74,7 +70,7 @@ bool frmMain::QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& robjCn)
     return false;
 }
 
-bool frmMain::MakeFieldsBook(qint16 kind)
+bool DocumentPipeline::MakeFieldsBook(qint16 kind)
 {
     XlApplication xlApp;
     XlWorkbook xlBook;
@@ -87,7 +83,7 @@ bool frmMain::MakeFieldsBook(qint16 kind)
         // Gone before any object's sheet, so that a table may be called Sheet1.
         deleteDefaultSheets(xlBook);
         objectList = std::make_unique<clsMsSqlConnect>();
-        if (QueryObjectList(kind, *objectList) && RsExcelPrintFieldsContentsType(*objectList, xlSheet, *this)) {
+        if (QueryObjectList(kind, *objectList) && RsExcelPrintFieldsContentsType(*objectList, xlSheet, status_)) {
             objectList->Recordset()->moveFirst();
             if (PrintObjectSheets(kind, *objectList, xlBook, objectSheets)) {
                 objectList->CloseRs();
@@ -110,7 +106,7 @@ bool frmMain::MakeFieldsBook(qint16 kind)
     }
 }
 
-bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook,
+bool DocumentPipeline::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook,
     std::vector<XlWorksheet>& robjObjectSheets)
 {
     try {
@@ -121,7 +117,7 @@ bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWo
                 return true;
             const qint32 id = objects->value(0).toInt32();
             const QString objectName = objects->value(1).toText();
-            showProgress(done, total, objectName);
+            status_.showProgress(done, total, objectName);
 
             auto columnList = std::make_unique<clsMsSqlConnect>();
             if (!QueryColumnList(kind, id, *columnList)) {
@@ -134,7 +130,7 @@ bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWo
             XlWorksheet xlSheet = sheets.add(sheets.item(sheets.count()));
             // A name no sheet may carry, or one already taken, gives a name derived from it.
             xlSheet->setName(robjXlBook->sheetNameFor(objectName, xlSheet.get()));
-            const bool written = RsExcelPrintFieldsType(*columnList, xlSheet, *this);
+            const bool written = RsExcelPrintFieldsType(*columnList, xlSheet, status_);
             columnList.reset();
             if (!written) {
                 robjCn.CloseRs();
@@ -151,25 +147,15 @@ bool frmMain::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWo
     }
 }
 
-bool frmMain::MakeStoredBook(qint16 kind)
+bool DocumentPipeline::MakeStoredBook(qint16 kind)
 {
     // The routine list needs the same steps as the object list of a table
     // document; only the writer opens the workbook, once there are rows.
     clsMsSqlConnect connection;
     if (!QueryObjectList(kind, connection))
         return false;
-    const bool written = RsExcelPrintStoredType(kind, connection.Recordset(), *this);
+    const bool written = RsExcelPrintStoredType(kind, connection.Recordset(), status_);
     connection.CloseRs();
     connection.Disconnect();
     return written;
-}
-
-void frmMain::showProgress(qint32 done, qint32 total, const QString& objectName)
-{
-    // A repaint per object would cost more than the object itself on a large catalog.
-    if (done > 0 && progressClock_.isValid() && progressClock_.elapsed() < kProgressIntervalMs)
-        return;
-    progressClock_.start();
-    ShowStatus(QStringLiteral("%1 (%2/%3) %4").arg(msg::kCreatingDocument).arg(done + 1).arg(total).arg(objectName));
-    repaintStatus();
 }
