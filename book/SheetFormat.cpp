@@ -112,15 +112,11 @@ void printObjectName(const XlWorksheet& sheet, const QString& objectName)
     platform::xl::PageSetup& page = sheet->pageSetup();
     // Room left beside the right section and the codes of both.
     const qsizetype room = platform::xl::kMaxFooterLength - 4 - page.rightFooter.size();
-    QString footer;
-    for (const char32_t c : objectName.toUcs4()) {
-        // "&" starts a code in a footer, and the file cannot hold control characters.
-        const QString text = c == U'&' ? QStringLiteral("&&")
-            : c < 0x20                 ? QStringLiteral(" ")
-                                       : QString::fromUcs4(&c, 1);
-        if (footer.size() + text.size() > room)
-            break;
-        footer += text;
+    QString name = objectName;
+    QString footer = platform::xl::literalFooterText(name);
+    while (footer.size() > room) {
+        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
+        footer = platform::xl::literalFooterText(name);
     }
     page.leftFooter = footer;
 }

@@ -30,4 +30,9 @@ struct PageSetup {
     double footerMargin = 0.3 * 72;
 };
 
+// `text` as footer text that prints as it reads: "&" doubled, so that it
+// starts no code, and control characters, which the file cannot hold, as
+// blanks.
+QString literalFooterText(const QString& text);
+
 }  // namespace platform::xl
