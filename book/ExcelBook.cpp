@@ -30,15 +30,18 @@ void ShowExcelBook(XlApplication& robjXlApp, XlWorkbook& robjXlBook, XlWorksheet
     robjXlApp.reset();
     robjXlBook.reset();
     robjXlSheet.reset();
-    if (book) {
-        // Only sheets the workbook came with: an object's sheet may be named Sheet2 too.
-        for (const XlWorksheet& sheet : book->defaultSheets()) {
-            if (kDefaultSheetNames.contains(sheet->name()))
-                DeleteSheet(sheet->name(), book);
-        }
-    }
+    if (book)
+        deleteDefaultSheets(book);
     if (app)
         app->setVisible(true);
+}
+
+void deleteDefaultSheets(const XlWorkbook& book)
+{
+    for (const XlWorksheet& sheet : book->defaultSheets()) {
+        if (kDefaultSheetNames.contains(sheet->name()))
+            DeleteSheet(sheet->name(), book);
+    }
 }
 
 void DeleteSheet(const QString& vstrName, const XlWorkbook& robjXlBook)

@@ -18,5 +18,9 @@ void OpenExcelBook(XlApplication& robjXlApp, XlWorkbook& robjXlBook, XlWorksheet
 // skipped, so it is safe on the error path of a run that never got a workbook.
 void ShowExcelBook(XlApplication& robjXlApp, XlWorkbook& robjXlBook, XlWorksheet& robjXlSheet);  // throws RuntimeError
 
+// Deletes the sheets Sheet1 to Sheet3 of those the workbook was created with;
+// a sheet added later keeps its place whatever its name.
+void deleteDefaultSheets(const XlWorkbook& book);  // throws RuntimeError
+
 // Deletes the first sheet whose name is exactly vstrName; no such sheet, no change.
 void DeleteSheet(const QString& vstrName, const XlWorkbook& robjXlBook);  // throws RuntimeError

@@ -2,7 +2,11 @@
 
 #include "ExcelBook.h"
 
-// Links each object name in column A of the index sheet, from row 2 to the
-// first empty cell, to cell A1 of the sheet of exactly that name (the first
-// in workbook order); then activates the index sheet and selects A1.
-void LinkIndexSheet(const XlWorkbook& robjXlBook, const XlWorksheet& robjXlSheet);  // throws RuntimeError
+#include <vector>
+
+// Links each object row of the index sheet, row 2 + i in column A, to cell A1
+// of robjObjectSheets[i], the sheet its object received, whatever that sheet
+// is called; the row keeps the object's name as its text. Then activates the
+// index sheet and selects A1.
+void LinkIndexSheet(
+    const std::vector<XlWorksheet>& robjObjectSheets, const XlWorksheet& robjXlSheet);  // throws RuntimeError

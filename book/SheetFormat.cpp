@@ -112,3 +112,17 @@ void FormatStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow)
     // The comment column alone is five date columns wide: only landscape prints it legibly.
     setUpPages(robjXlSheet, PageOrientation::Landscape);
 }
+
+void printObjectName(const XlWorksheet& sheet, const QString& objectName)
+{
+    platform::xl::PageSetup& page = sheet->pageSetup();
+    // Room left beside the right section and the codes of both.
+    const qsizetype room = platform::xl::kMaxFooterLength - 4 - page.rightFooter.size();
+    QString name = objectName;
+    QString footer = platform::xl::literalFooterText(name);
+    while (footer.size() > room) {
+        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
+        footer = platform::xl::literalFooterText(name);
+    }
+    page.leftFooter = footer;
+}

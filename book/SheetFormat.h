@@ -14,3 +14,8 @@ void FormatHeaderRow(const platform::xl::Range& robjXlRange);  // throws Runtime
 void FormatFieldsContentsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);  // throws RuntimeError
 void FormatFieldsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);          // throws RuntimeError
 void FormatStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);          // throws RuntimeError
+
+// Puts the object's whole name in the footer of its sheet, in place of the
+// sheet's own name, which may be a shortened or changed one. For a sheet the
+// formatters have set up.
+void printObjectName(const XlWorksheet& sheet, const QString& objectName);

@@ -4,6 +4,7 @@
 #include "ConnectionSettings.h"
 #include "IndexLinks.h"
 #include "RuntimeError.h"
+#include "SheetFormat.h"
 #include "SheetWriters.h"
 #include "basMain.h"
 #include "basMessage.h"
@@ -75,17 +76,20 @@ bool DocumentPipeline::MakeFieldsBook(qint16 kind)
     XlWorkbook xlBook;
     XlWorksheet xlSheet;
     std::unique_ptr<clsMsSqlConnect> objectList;
+    std::vector<XlWorksheet> objectSheets;
     try {
         OpenExcelBook(xlApp, xlBook, xlSheet);
         xlSheet->setName(msg::kIndexSheetName);
+        // Gone before any object's sheet, so that a table may be called Sheet1.
+        deleteDefaultSheets(xlBook);
         objectList = std::make_unique<clsMsSqlConnect>();
         if (QueryObjectList(kind, *objectList) && RsExcelPrintFieldsContentsType(*objectList, xlSheet, status_)) {
             objectList->Recordset()->moveFirst();
-            if (PrintObjectSheets(kind, *objectList, xlBook)) {
+            if (PrintObjectSheets(kind, *objectList, xlBook, objectSheets)) {
                 objectList->CloseRs();
                 objectList->Disconnect();
                 objectList.reset();
-                LinkIndexSheet(xlBook, xlSheet);
+                LinkIndexSheet(objectSheets, xlSheet);
                 ShowExcelBook(xlApp, xlBook, xlSheet);
                 return true;
             }
@@ -102,7 +106,8 @@ bool DocumentPipeline::MakeFieldsBook(qint16 kind)
     }
 }
 
-bool DocumentPipeline::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook)
+bool DocumentPipeline::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook,
+    std::vector<XlWorksheet>& robjObjectSheets)
 {
     try {
         const auto total = static_cast<qint32>(robjCn.Recordset()->rowCount());
@@ -111,7 +116,8 @@ bool DocumentPipeline::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, c
             if (objects->eof())
                 return true;
             const qint32 id = objects->value(0).toInt32();
-            status_.showProgress(done, total, objects->value(1).toText());
+            const QString objectName = objects->value(1).toText();
+            status_.showProgress(done, total, objectName);
 
             auto columnList = std::make_unique<clsMsSqlConnect>();
             if (!QueryColumnList(kind, id, *columnList)) {
@@ -122,7 +128,8 @@ bool DocumentPipeline::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, c
             }
             auto sheets = robjXlBook->worksheets();
             XlWorksheet xlSheet = sheets.add(sheets.item(sheets.count()));
-            xlSheet->setName(objects->value(1).toText());
+            // A name no sheet may carry, or one already taken, gives a name derived from it.
+            xlSheet->setName(robjXlBook->sheetNameFor(objectName, xlSheet.get()));
             const bool written = RsExcelPrintFieldsType(*columnList, xlSheet, status_);
             columnList.reset();
             if (!written) {
@@ -130,6 +137,8 @@ bool DocumentPipeline::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, c
                 robjCn.Disconnect();
                 return false;
             }
+            printObjectName(xlSheet, objectName);
+            robjObjectSheets.push_back(xlSheet);
             objects->moveNext();
         }
     } catch (const RuntimeError& error) {

@@ -3,6 +3,8 @@
 #include "ExcelBook.h"
 #include "StatusLine.h"
 
+#include <vector>
+
 class clsMsSqlConnect;
 
 // The document pipelines: from a document kind to queries and a finished
@@ -19,7 +21,9 @@ public:
 
 private:
     bool MakeFieldsBook(qint16 kind);
-    bool PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook);
+    // Adds each object's sheet to robjObjectSheets, in the object list's order.
+    bool PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook,
+        std::vector<XlWorksheet>& robjObjectSheets);
     bool MakeStoredBook(qint16 kind);
     bool QueryObjectList(qint16 kind, clsMsSqlConnect& robjCn);      // throws RuntimeError from Disconnect/CloseRs
     bool QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& robjCn);  // throws RuntimeError from Disconnect

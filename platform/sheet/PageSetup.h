@@ -13,6 +13,10 @@ inline constexpr qint32 kPaperA4 = 9;
 inline constexpr double kA4Width = 595.3;
 inline constexpr double kA4Height = 841.9;
 
+// The most characters a footer holds, its three sections with their codes
+// (&L, &C, &R) together.
+inline constexpr qint32 kMaxFooterLength = 255;
+
 // How a worksheet prints, as the application's PageSetup object holds it.
 // Lengths are in points; the footer texts take the codes &A (sheet name),
 // &P (page number) and &N (number of pages).
@@ -28,5 +32,10 @@ struct PageSetup {
     double leftMargin = 0.7 * 72, rightMargin = 0.7 * 72, topMargin = 0.75 * 72, bottomMargin = 0.75 * 72;
     double footerMargin = 0.3 * 72;
 };
+
+// `text` as footer text that prints as it reads: "&" doubled, so that it
+// starts no code, and control characters, which the file cannot hold, as
+// blanks.
+QString literalFooterText(const QString& text);
 
 }  // namespace platform::xl

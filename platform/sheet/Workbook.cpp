@@ -27,6 +27,34 @@ quint64 formatKey(const CellFormat& f)
         | quint64(f.wrapText) << 25 | quint64(static_cast<quint32>(f.verticalAlignment)) << 32;
 }
 
+// `name` with "_" for each character a sheet name may not hold: those the
+// application refuses, and those the file cannot (controls, and lone
+// surrogates, which would reach it as "?").
+QString withoutRefusedCharacters(QString name)
+{
+    static const QString kRefused = QStringLiteral(":\\/?*[]");
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate() || c.unicode() < 0x20 || kRefused.contains(c))
+            name[i] = u'_';
+    }
+    return name;
+}
+
+bool isWellFormedSheetName(const QString& name)
+{
+    return !name.isEmpty() && name.size() <= kMaxSheetNameLength && !name.startsWith(u'\'')
+        && !name.endsWith(u'\'') && withoutRefusedCharacters(name) == name;
+}
+
+// At most `length` UTF-16 units of a text whose surrogates are all paired.
+QString cutWhole(const QString& text, qsizetype length)
+{
+    return text.size() <= length ? text : text.left(text[length - 1].isHighSurrogate() ? length - 1 : length);
+}
+
 }  // namespace
 
 Workbook::Workbook(qint32 defaultSheets)
@@ -77,15 +105,37 @@ quint16 Workbook::internFormat(const CellFormat& format)
 
 void Workbook::checkSheetName(const QString& name, const Worksheet* renamed) const
 {
-    static const QString kForbidden = QStringLiteral(":\\/?*[]");
-    const bool wellFormed = !name.isEmpty() && name.size() <= kMaxSheetNameLength
-        && std::none_of(name.begin(), name.end(), [](QChar c) { return kForbidden.contains(c); })
-        && !name.startsWith(u'\'') && !name.endsWith(u'\'');
-    if (!wellFormed)
+    if (!isWellFormedSheetName(name))
         throwApplicationDefined(kSheetNameRule);
-    const auto found = sheetsByFoldedName_.constFind(name.toCaseFolded());
-    if (found != sheetsByFoldedName_.cend() && found.value() != renamed)
+    if (holdsSheetName(name, renamed))
         throwApplicationDefined(QStringLiteral("この名前は既に使用されています。別の名前を入力してください。"));
+}
+
+bool Workbook::holdsSheetName(const QString& name, const Worksheet* except) const
+{
+    const auto found = sheetsByFoldedName_.constFind(name.toCaseFolded());
+    return found != sheetsByFoldedName_.cend() && found.value() != except;
+}
+
+QString Workbook::sheetNameFor(const QString& wanted, const Worksheet* sheet) const
+{
+    if (isWellFormedSheetName(wanted) && !holdsSheetName(wanted, sheet))
+        return wanted;
+    QString base = withoutRefusedCharacters(wanted);
+    qsizetype start = 0;
+    while (start < base.size() && base[start] == u'\'')
+        ++start;
+    base = cutWhole(base.mid(start), kMaxSheetNameLength);
+    while (base.endsWith(u'\''))
+        base.chop(1);
+    if (base.isEmpty())
+        base = QStringLiteral("_");
+    QString name = base;
+    for (qint32 counter = 2; holdsSheetName(name, sheet); ++counter) {
+        const QString mark = u'~' + QString::number(counter);
+        name = cutWhole(base, kMaxSheetNameLength - mark.size()) + mark;
+    }
+    return name;
 }
 
 QString Workbook::nextSheetName()

@@ -47,6 +47,15 @@ public:
     // The sheets the workbook was created with that it still holds, in order.
     std::vector<std::shared_ptr<Worksheet>> defaultSheets() const;
 
+    // The name for `sheet` (a sheet of this workbook, or null) that stands for
+    // `wanted`: `wanted` itself when it is a valid name no other sheet holds;
+    // otherwise one derived from it that is: every character the application
+    // refuses, or the file cannot hold, replaced by "_", apostrophes at either
+    // end dropped, cut to kMaxSheetNameLength UTF-16 units without splitting a
+    // surrogate pair, and while still taken, "~2", "~3", ... as its last
+    // characters. The same wanted name among the same sheets gives the same name.
+    QString sheetNameFor(const QString& wanted, const Worksheet* sheet) const;
+
     const std::vector<CellFormat>& formats() const { return formats_; }
 
 private:
@@ -55,6 +64,7 @@ private:
 
     quint16 internFormat(const CellFormat& format);  // throws RuntimeError when the table is full
     void checkSheetName(const QString& name, const Worksheet* renamed) const;  // throws RuntimeError
+    bool holdsSheetName(const QString& name, const Worksheet* except) const;
     QString nextSheetName();
     qint32 indexOf(const Worksheet* sheet) const;
     void insertSheet(std::size_t position, std::shared_ptr<Worksheet> sheet);

@@ -135,8 +135,16 @@ void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const Fiel
         const QByteArray url = link->address.isEmpty()
             ? QByteArrayLiteral("internal:") + linkLocation(link->subAddress).toUtf8()
             : (link->subAddress.isEmpty() ? link->address : link->address + u'#' + link->subAddress).toUtf8();
-        const QByteArray text = displayText(value).toUtf8();
-        check(worksheet_write_url_opt(sheet, row, column, url.constData(), format, text.constData(), nullptr));
+        const QString shown = displayText(value);
+        const QByteArray text = shown.toUtf8();
+        // The library puts the shown text into the link's display attribute
+        // too, unescaped, where a control character would spoil the file; such
+        // a text goes into the cell alone.
+        const bool plain = std::none_of(shown.begin(), shown.end(), [](QChar c) { return c.unicode() < 0x20; });
+        check(worksheet_write_url_opt(
+            sheet, row, column, url.constData(), format, plain ? text.constData() : nullptr, nullptr));
+        if (!plain)
+            check(worksheet_write_string(sheet, row, column, text.constData(), format));
         return;
     }
     switch (value.kind()) {

@@ -34,29 +34,25 @@ protected:
 
 }  // namespace
 
-TEST_F(IndexLinksTest, EachNameLinksToTheSheetOfExactlyThatName)
+TEST_F(IndexLinksTest, EachRowLinksToItsObjectsSheetWhateverItIsCalledAndKeepsItsName)
 {
-    addSheet("顧客");
-    addSheet("Order Detail");
-    addSheet("abc");
-    writeIndex({"顧客", "消えた表", "Order Detail", "ABC", "Sheet1", "", "顧客"});
+    const QString culture = "ProductModelProductDescriptionCulture";
+    const std::vector<XlWorksheet> objectSheets{addSheet("Order Detail"), addSheet("目次~2"), addSheet(culture.left(31))};
+    writeIndex({"Order Detail", "目次", culture});
     book->worksheets().item(3)->activate();
     book->worksheets().item(3)->range("C5").select();
 
-    LinkIndexSheet(book, index);
+    LinkIndexSheet(objectSheets, index);
 
-    ASSERT_TRUE(linkAt(2));
-    EXPECT_EQ(linkAt(2)->subAddress, "顧客!A1");
-    EXPECT_TRUE(linkAt(2)->address.isEmpty());
-    EXPECT_FALSE(linkAt(3));  // no such sheet: plain text, later rows still linked
-    ASSERT_TRUE(linkAt(4));
-    EXPECT_EQ(linkAt(4)->subAddress, "Order Detail!A1");  // unquoted, blank kept
-    EXPECT_FALSE(linkAt(5));  // names compare with case
-    ASSERT_TRUE(linkAt(6));   // default sheets take part
-    EXPECT_EQ(linkAt(6)->subAddress, "Sheet1!A1");
-    EXPECT_FALSE(linkAt(8));  // the walk ends at the first empty cell
+    const QStringList targets{"Order Detail!A1", "目次~2!A1", culture.left(31) + "!A1"};  // unquoted, blank kept
+    for (qint32 row = 2; row <= 4; ++row) {
+        ASSERT_TRUE(linkAt(row)) << row;
+        EXPECT_EQ(linkAt(row)->subAddress, targets[row - 2]);
+        EXPECT_TRUE(linkAt(row)->address.isEmpty());
+    }
+    EXPECT_EQ(index->cells(3, 1).value().toText(), "目次");  // the row reads as before
+    EXPECT_EQ(index->cells(4, 1).value().toText(), culture);
     EXPECT_EQ(index->hyperlinkMap().size(), 3);
-    EXPECT_EQ(index->cells(4, 1).value().toText(), "Order Detail");  // the cell reads as before
 
     EXPECT_EQ(book->activeSheet(), index);
     EXPECT_EQ(index->selectedRow(), 1);
@@ -67,7 +63,7 @@ TEST_F(IndexLinksTest, AnEmptyIndexGetsNoLinksButIsActivated)
 {
     addSheet("顧客");
     writeIndex({});
-    LinkIndexSheet(book, index);
+    LinkIndexSheet({}, index);
     EXPECT_TRUE(index->hyperlinkMap().isEmpty());
     EXPECT_EQ(book->activeSheet(), index);
 }

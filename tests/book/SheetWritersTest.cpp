@@ -63,6 +63,7 @@ QString buildTableDocument(const SofficeStandIn& standIn, StatusLine& status)
     EXPECT_TRUE(RsExcelPrintFieldsContentsType(list, index, status));
     const auto objects = list.Recordset();
     objects->moveFirst();
+    std::vector<XlWorksheet> objectSheets;
     while (!objects->eof()) {
         clsMsSqlConnect columns;
         connectStandIn(columns);
@@ -72,11 +73,12 @@ QString buildTableDocument(const SofficeStandIn& standIn, StatusLine& status)
         auto sheet = sheets.add(sheets.item(sheets.count()));
         sheet->setName(objects->value(1).toText());
         EXPECT_TRUE(RsExcelPrintFieldsType(columns, sheet, status));
+        objectSheets.push_back(sheet);
         objects->moveNext();
     }
     list.CloseRs();
     list.Disconnect();
-    LinkIndexSheet(book, index);
+    LinkIndexSheet(objectSheets, index);
     ShowExcelBook(app, book, index);
     const auto starts = standIn.waitForStarts(1);
     return starts.empty() ? QString() : starts[0].copy;

@@ -62,7 +62,7 @@ TEST(WorkbookTest, ABrokenSheetNameRaises1004AndKeepsTheOldName)
     auto book = newBook(1);
     auto sheet = book->worksheets().add(book->worksheets().item(1));
     const QStringList broken{"", QString(32, u'x'), "a:b", "a\\b", "a/b", "a?b", "a*b", "[x", "x]", "'quoted", "end'",
-        "SHEET1"};
+        "SHEET1", "tab\tbed", QString("a") + QChar(0xD800)};  // the file could not hold the last two
     for (const QString& name : broken) {
         EXPECT_EQ(errorOf([&] { sheet->setName(name); }), 1004) << name.toStdString();
         EXPECT_EQ(sheet->name(), "Sheet2");
@@ -73,6 +73,26 @@ TEST(WorkbookTest, ABrokenSheetNameRaises1004AndKeepsTheOldName)
     // A sheet may change the case of its own name.
     book->worksheets().item(1)->setName("sheet1");
     EXPECT_EQ(names(*book), (QStringList{"sheet1", "Order Detail's"}));
+}
+
+TEST(WorkbookTest, AnyWantedNameGivesAValidFreeSheetNameAndTheModelTakesIt)
+{
+    auto book = newBook(1);
+    auto sheets = book->worksheets();
+    const QString culture = "ProductModelProductDescriptionCulture";
+    const QString emojiAtCut = QString(28, u'x') + u"😀"_qs;
+    const std::pair<QString, QString> expected[] = {{"Orders", "Orders"}, {"ORDERS", "ORDERS~2"},
+        {"orders", "orders~3"}, {"sheet1", "sheet1~2"}, {culture, culture.left(31)},
+        {culture + "s", culture.left(29) + "~2"}, {"a:b\\c/d?e*f[g]h\tz", "a_b_c_d_e_f_g_h_z"},
+        {"'Quoted'", "Quoted"}, {"'''", "_"}, {QString("a") + QChar(0xD800) + "b", "a_b"},
+        {QString(2, u'x') + emojiAtCut, QString(30, u'x')}, {emojiAtCut, emojiAtCut},
+        {emojiAtCut.toUpper(), QString(28, u'X') + "~2"}};
+    for (const auto& [wanted, name] : expected) {
+        auto sheet = sheets.add(sheets.item(sheets.count()));
+        EXPECT_EQ(book->sheetNameFor(wanted, sheet.get()), name) << wanted.toStdString();
+        sheet->setName(book->sheetNameFor(wanted, sheet.get()));
+    }
+    EXPECT_EQ(book->sheetNameFor("ORDERS~2", sheets.item(3).get()), "ORDERS~2");  // its own name
 }
 
 TEST(WorkbookTest, CellsKeepTheTypeOfTheirValues)
