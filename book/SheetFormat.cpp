@@ -30,11 +30,12 @@ void formatBlock(const XlWorksheet& sheet, const QString& lastColumn, qint32 las
 }
 
 // Every column of the sheet on one A4 page wide, as many pages tall as the
-// rows need, the header row on top of each page, and a footer that tells
-// which sheet a page belongs to and where it stands. A sheet that prints on
-// one page needs no title row, and leaving it out matters: the spreadsheet
-// application takes time for each sheet's title row times the sheets of the
-// book when it opens the file.
+// rows need, the header row on top of each page of a sheet that takes
+// several, and a footer that tells which sheet a page belongs to and where it
+// stands. A sheet on one page gets no title row because each costs time when
+// LibreOffice opens the file: it sets the titles before the sheets' own page
+// styles and lays out the page breaks of every sheet of the book for each,
+// over all its rows the first time.
 void setUpPages(const XlWorksheet& sheet, PageOrientation orientation)
 {
     platform::xl::PageSetup& page = sheet->pageSetup();
