@@ -29,14 +29,15 @@ void formatBlock(const XlWorksheet& sheet, const QString& lastColumn, qint32 las
     FormatHeaderRow(sheet->range(QStringLiteral("A1:") + lastColumn + u'1'));
 }
 
-// Every column of the sheet on one A4 page wide, as many pages tall as the
-// rows need, the header row on top of each page of a sheet that takes
-// several, and a footer that tells which sheet a page belongs to and where it
-// stands. A sheet on one page gets no title row because each costs time when
-// LibreOffice opens the file: it sets the titles before the sheets' own page
-// styles and lays out the page breaks of every sheet of the book for each,
-// over all its rows the first time.
-void setUpPages(const XlWorksheet& sheet, PageOrientation orientation)
+// The block up to lastColumn and lastRow on one A4 page wide, as many pages
+// tall as the rows need, the header row on top of each page of a sheet that
+// takes several, and a footer that tells which sheet a page belongs to and
+// where it stands. Title rows cost time when LibreOffice opens the file: it
+// sets them before the sheets' own page styles and, for each, lays out the
+// page breaks of every sheet of the book, down to the last row a sheet may
+// have unless a print area bounds it. So only a sheet on several pages gets a
+// title row, and every sheet its print area.
+void setUpPages(const XlWorksheet& sheet, PageOrientation orientation, QChar lastColumn, qint32 lastRow)
 {
     platform::xl::PageSetup& page = sheet->pageSetup();
     page.orientation = orientation;
@@ -51,6 +52,8 @@ void setUpPages(const XlWorksheet& sheet, PageOrientation orientation)
     page.footerMargin = 0.3 * kPointsPerInch;
     const qint32 titleRow = sheet->pagesTall() > kSurelyOnePage ? 1 : 0;
     page.printTitleFirstRow = page.printTitleLastRow = titleRow;
+    page.printAreaLastRow = lastRow;
+    page.printAreaLastColumn = lastColumn.unicode() - u'A' + 1;
 }
 
 // Portrait while the columns fit a portrait page at a readable scale; wider
@@ -88,14 +91,14 @@ void FormatFieldsContentsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRo
 {
     formatBlock(robjXlSheet, QStringLiteral("C"), vlngLastRow);
     robjXlSheet->columns(QStringLiteral("A:C")).autoFit();
-    setUpPages(robjXlSheet, orientationFor(robjXlSheet, u'C'));
+    setUpPages(robjXlSheet, orientationFor(robjXlSheet, u'C'), u'C', vlngLastRow);
 }
 
 void FormatFieldsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow)
 {
     formatBlock(robjXlSheet, QStringLiteral("F"), vlngLastRow);
     robjXlSheet->columns(QStringLiteral("A:F")).autoFit();
-    setUpPages(robjXlSheet, orientationFor(robjXlSheet, u'F'));
+    setUpPages(robjXlSheet, orientationFor(robjXlSheet, u'F'), u'F', vlngLastRow);
 }
 
 void FormatStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow)
@@ -111,7 +114,7 @@ void FormatStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow)
     robjXlSheet->range(QStringLiteral("A1:D%1").arg(vlngLastRow))
         .setVerticalAlignment(static_cast<qint32>(platform::xl::VerticalAlignment::Top));
     // The comment column alone is five date columns wide: only landscape prints it legibly.
-    setUpPages(robjXlSheet, PageOrientation::Landscape);
+    setUpPages(robjXlSheet, PageOrientation::Landscape, u'D', vlngLastRow);
 }
 
 void printObjectName(const XlWorksheet& sheet, const QString& objectName)

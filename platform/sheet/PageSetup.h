@@ -27,6 +27,8 @@ struct PageSetup {
     qint32 fitToPagesTall = 0;  // 0: as many pages as the rows need
     qint32 printTitleFirstRow = 0;  // rows repeated at the top of every page; 0: none
     qint32 printTitleLastRow = 0;
+    qint32 printAreaLastRow = 0;  // the block from A1 that prints; 0: what the sheet holds
+    qint32 printAreaLastColumn = 0;
     QString leftFooter, centerFooter, rightFooter;
     // The application's defaults.
     double leftMargin = 0.7 * 72, rightMargin = 0.7 * 72, topMargin = 0.75 * 72, bottomMargin = 0.75 * 72;

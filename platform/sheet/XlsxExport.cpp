@@ -181,6 +181,10 @@ void writePageSetup(lxw_worksheet* out, const PageSetup& page)
     if (page.fitToPagesWide != 0 || page.fitToPagesTall != 0)
         worksheet_fit_to_pages(
             out, static_cast<uint16_t>(page.fitToPagesWide), static_cast<uint16_t>(page.fitToPagesTall));
+    if (page.printAreaLastRow != 0) {
+        check(worksheet_print_area(out, 0, 0, static_cast<lxw_row_t>(page.printAreaLastRow - 1),
+            static_cast<lxw_col_t>(page.printAreaLastColumn - 1)));
+    }
     if (page.printTitleFirstRow != 0) {
         check(worksheet_repeat_rows(out, static_cast<lxw_row_t>(page.printTitleFirstRow - 1),
             static_cast<lxw_row_t>(page.printTitleLastRow - 1)));

@@ -131,12 +131,14 @@ TEST_F(SheetFormatTest, EachSheetKindPrintsOnePageWideWithItsHeaderOnEveryPageOf
     QTemporaryDir dir;
     platform::xl::exportXlsx(book, dir.filePath("print.xlsx"));
     const QJsonObject file = readXlsx(dir.filePath("print.xlsx"));
-    for (const auto& [name, orientation, titles] : {std::tuple{"index", "portrait", false},
-             {"wide", "landscape", false}, {"routines", "landscape", false}, {"long", "portrait", true},
-             {"page", "portrait", false}, {"shrunk", "landscape", false}, {"tall", "landscape", true}}) {
+    for (const auto& [name, orientation, titles, area] : {std::tuple{"index", "portrait", false, "$A$1:$C$1"},
+             {"wide", "landscape", false, "$A$1:$F$1"}, {"routines", "landscape", false, "$A$1:$D$1"},
+             {"long", "portrait", true, "$A$1:$C$52"}, {"page", "portrait", false, "$A$1:$C$40"},
+             {"shrunk", "landscape", false, "$A$1:$F$60"}, {"tall", "landscape", true, "$A$1:$D$10"}}) {
         EXPECT_EQ(file["data"][QString::fromLatin1(name)]["page"].toObject(),
             (QJsonObject{{"orientation", orientation}, {"paperSize", 9}, {"fitToPage", true},
                 {"fitTo", QJsonArray{1, 0}}, {"printTitleRows", titles ? QJsonValue("$1:$1") : QJsonValue()},
+                {"printArea", area},
                 {"footer", QJsonArray{"&A", QJsonValue(), "&P / &N"}}}))
             << name;
     }

@@ -42,7 +42,7 @@ def page_info(sheet):
     setup, fit, footer = sheet.page_setup, sheet.sheet_properties.pageSetUpPr, sheet.oddFooter
     return {"orientation": setup.orientation, "paperSize": setup.paperSize, "fitToPage": bool(fit and fit.fitToPage),
             "fitTo": [1 if n is None else int(n) for n in (setup.fitToWidth, setup.fitToHeight)],  # absent: 1
-            "printTitleRows": sheet.print_title_rows,
+            "printTitleRows": sheet.print_title_rows, "printArea": ",".join(sheet.print_area or []) or None,
             "footer": [part.text for part in (footer.left, footer.center, footer.right)]}
 
 
