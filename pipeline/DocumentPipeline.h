@@ -1,8 +1,10 @@
 #pragma once
 
+#include "DocumentOptions.h"
 #include "ExcelBook.h"
 #include "StatusLine.h"
 
+#include <utility>
 #include <vector>
 
 class clsMsSqlConnect;
@@ -13,7 +15,10 @@ class clsMsSqlConnect;
 // Each query connects with the settings of ConnectionSettings.h.
 class DocumentPipeline {
 public:
-    explicit DocumentPipeline(StatusLine& status) : status_(status) {}
+    explicit DocumentPipeline(StatusLine& status, DocumentOptions options = {})
+        : status_(status), options_(std::move(options))
+    {
+    }
 
     // True when the kind's workbook was completed and shown; otherwise the
     // status line tells why.
@@ -30,4 +35,5 @@ private:
     void ShowStatus(const QString& text) { status_.ShowStatus(text); }
 
     StatusLine& status_;
+    DocumentOptions options_;
 };
