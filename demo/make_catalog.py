@@ -323,6 +323,35 @@ def insert(table, columns, rows):
     return f"INSERT INTO {table} ({', '.join(columns)}) VALUES\n{values};"
 
 
+# The detail catalog views' tables (scripts/standin-sys.sql) and the columns a
+# catalog fills; the database is the one the catalog is loaded into.
+DETAIL_COLUMNS = {
+    "extended_properties": ("class", "major_id", "minor_id", "name", "value"),
+    "default_constraints": ("name", "object_id", "schema_id", "parent_object_id", "parent_column_id", "definition",
+                            "is_system_named"),
+    "check_constraints": ("name", "object_id", "schema_id", "parent_object_id", "parent_column_id", "definition",
+                          "is_system_named"),
+    "foreign_keys": ("name", "object_id", "schema_id", "parent_object_id", "referenced_object_id", "key_index_id",
+                     "is_not_for_replication", "is_not_trusted", "delete_referential_action",
+                     "update_referential_action", "is_system_named"),
+    "foreign_key_columns": ("constraint_object_id", "constraint_column_id", "parent_object_id", "parent_column_id",
+                            "referenced_object_id", "referenced_column_id"),
+    "indexes": ("object_id", "name", "index_id", "type", "is_unique", "is_primary_key", "is_unique_constraint",
+                "has_filter", "filter_definition"),
+    "index_columns": ("object_id", "index_id", "index_column_id", "column_id", "key_ordinal", "is_descending_key",
+                      "is_included_column"),
+    "identity_columns": ("object_id", "name", "column_id", "seed_value", "increment_value"),
+    "computed_columns": ("object_id", "name", "column_id", "definition", "is_persisted"),
+    "triggers": ("name", "object_id", "parent_class", "parent_id", "is_not_for_replication", "is_instead_of_trigger"),
+    "trigger_events": ("object_id", "type", "type_desc"),
+}
+
+
+def detail_inserts(details):
+    """INSERTs of the detail rows, by table, in DETAIL_COLUMNS' order."""
+    return [insert(f"standin_sys.{table}", columns, details.get(table, ())) for table, columns in DETAIL_COLUMNS.items()]
+
+
 def catalog_sql(catalog):
     objects = [(name, oid, xtype, parent, crdate, xtype.ljust(2) if xtype != "PK" else "K ", refdate)
                for name, oid, xtype, parent, crdate, refdate in catalog.objects]
