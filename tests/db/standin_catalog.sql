@@ -13,7 +13,36 @@
 --              usp_暗号化 (3003, encrypted: text is NULL), usp_未登録 (3004, no text row)
 --   funcs      FN fn_FullName (4002, LF line ends), FN fn_税込価格 (4001, two
 --              pieces), TF fn_顧客注文 (4003), IF fn_注文一覧 (4004)
---   not listed constraints, a system table
+--   not listed constraints, triggers, a system table
+--
+-- Details, as the detail catalog views give them (scripts/standin-sys.sql),
+-- all on the objects above so that no list of objects changes:
+--   descriptions (MS_Description, class 1 unless said)
+--     顧客          a logical name on the first line, a longer text on the
+--                   next lines (CR LF); its columns 顧客名 '仕様書', 住所
+--                   'ベル', 登録日 'データベースの罠' (texts the stand-in's
+--                   driver reports one character short), 備考 LF and CR LF
+--                   line breaks, tabs and U+0001, U+001F
+--     受注明細      4,100 characters; 受注ID exactly 7,500 (the most a
+--                   sql_variant holds), ending in '末尾。' to show a cut;
+--                   明細番号 '=SUM(A1:A2)', formula-like
+--     Customer      MS_Description and a second property, 'Description'
+--     others        a view, a procedure, a function and its parameter
+--                   (class 2), an index (class 7), a constraint, a trigger,
+--                   the database (class 0) and schema Sales (class 3)
+--   defaults       ((1)), (getdate()), (N'abc'), ('abc')
+--   checks         on one column (受注明細.数量), on the table (Order Detail)
+--   foreign keys   Order Detail (OrderID, LineNo) -> 受注明細, ON DELETE
+--                  CASCADE; FK_受注明細_顧客 disabled and not trusted
+--   indexes        UX_Customer_Email: unique, a DESC key column, an included
+--                  column, a filter; 作業ログ a heap
+--   identity       Customer.CustomerID seed 1000, increment 10
+--   computed       受注明細.単価, persisted
+--   triggers       AFTER INSERT, UPDATE on 受注明細; INSTEAD OF DELETE on
+--                  the view 顧客一覧, disabled
+--   hidden         作業ログ: default, check and computed column whose
+--                  definitions are NULL, as a login without VIEW DEFINITION
+--                  sees them
 
 SET NAMES utf8mb4;
 
@@ -40,6 +69,16 @@ INSERT INTO sysobjects (name, id, xtype, parent_obj, crdate, type, refdate, cate
   ('PK_受注明細',        1102, 'PK', 1002, '2023-04-01 09:16:02.500', 'K ', '2023-04-01 09:16:02.500', 0),
   ('FK_受注明細_顧客',   1112, 'F',  1002, '2023-04-01 09:16:02.500', 'F ', '2023-04-01 09:16:02.500', 0),
   ('DF_受注明細_数量',   1122, 'D',  1002, '2023-04-01 09:16:02.500', 'D ', '2023-04-01 09:16:02.500', 0),
+  ('FK_Order_Detail_受注明細', 1113, 'F', 1004, '2023-04-02 09:00:00.000', 'F ', '2023-04-02 09:00:00.000', 0),
+  ('DF_顧客_登録日',     1121, 'D',  1001, '2023-04-01 09:15:30.123', 'D ', '2023-04-01 09:15:30.123', 0),
+  ('DF_Customer_Email',  1123, 'D',  1003, '2022-11-30 23:59:59.997', 'D ', '2022-11-30 23:59:59.997', 0),
+  ('DF_Customer_Name',   1124, 'D',  1003, '2022-11-30 23:59:59.997', 'D ', '2022-11-30 23:59:59.997', 0),
+  ('DF_作業ログ_ログ日時', 1125, 'D', 1005, '2024-02-29 00:00:00.000', 'D ', '2024-02-29 00:00:00.000', 0),
+  ('CK_受注明細_数量',   1131, 'C',  1002, '2023-04-01 09:16:02.500', 'C ', '2023-04-01 09:16:02.500', 0),
+  ('CK_Order_Detail_Keys', 1132, 'C', 1004, '2022-12-01 08:00:00.000', 'C ', '2022-12-01 08:00:00.000', 0),
+  ('CK_作業ログ_重要度', 1133, 'C',  1005, '2024-02-29 00:00:00.000', 'C ', '2024-02-29 00:00:00.000', 0),
+  ('TR_受注明細_更新',   1141, 'TR', 1002, '2023-04-03 09:00:00.000', 'TR', '2023-04-03 09:00:00.000', 0),
+  ('TR_顧客一覧_削除',   1142, 'TR', 2001, '2023-05-10 10:00:00.000', 'TR', '2023-05-10 10:00:00.000', 0),
   ('PK_Customer',        1103, 'PK', 1003, '2022-11-30 23:59:59.997', 'K ', '2022-11-30 23:59:59.997', 0),
   ('PK_Order_Detail',    1104, 'PK', 1004, '2022-12-01 08:00:00.000', 'K ', '2022-12-01 08:00:00.000', 0),
   ('顧客一覧',           2001, 'V',     0, '2023-05-10 10:00:00.000', 'V ', '2023-05-10 10:00:00.000', 0),
@@ -102,7 +141,8 @@ INSERT INTO sysindexes (id, status, indid, name, keycnt, rowcnt) VALUES
   (1004, 2066, 1, 'PK_Order_Detail', 2, 40),
   (1006, 2066, 1, 'PK_Customer', 1, 3),
   (1005,    0, 0, '作業ログ', 0, 99000),
-  (1005,    0, 2, 'IX_作業ログ_ログ日時', 2, 0);
+  (1005,    0, 2, 'IX_作業ログ_ログ日時', 2, 0),
+  (1003,    2, 2, 'UX_Customer_Email', 2, 0);
 
 INSERT INTO sysindexkeys (id, indid, colid, keyno) VALUES
   (1001, 1, 1, 1),
@@ -113,7 +153,9 @@ INSERT INTO sysindexkeys (id, indid, colid, keyno) VALUES
   (1004, 1, 1, 1),
   (1004, 1, 2, 2),
   (1006, 1, 1, 1),
-  (1005, 2, 1, 1);
+  (1005, 2, 1, 1),
+  (1003, 2, 3, 1),
+  (1003, 2, 4, 2);
 
 -- Routine sources in CR LF lines, cut into pieces as the server stores them:
 -- a cut may fall inside a comment, even between CR and LF.
@@ -129,4 +171,102 @@ INSERT INTO syscomments (id, number, colid, encrypted, text) VALUES
   (4001, 0, 2, 0, '    RETURN FLOOR(@価格 * 1.10) /* 税率 10% */\r\nEND\r\n'),
   (4002, 0, 1, 0, '/* Joins first and last name.\n   Blank names give NULL. */\nCREATE FUNCTION fn_FullName (@First nvarchar(50), @Last nvarchar(50))\nRETURNS nvarchar(101)\nAS\nBEGIN\n    RETURN @First + N'' '' + @Last\nEND\n'),
   (4003, 0, 1, 0, '/* 顧客の注文 */ CREATE FUNCTION fn_顧客注文 (@id int) RETURNS @t TABLE (n int) AS BEGIN RETURN END'),
-  (4004, 0, 1, 0, '/* 注文一覧 */ CREATE FUNCTION fn_注文一覧 () RETURNS TABLE AS RETURN SELECT 1 AS n');
+  (4004, 0, 1, 0, '/* 注文一覧 */ CREATE FUNCTION fn_注文一覧 () RETURNS TABLE AS RETURN SELECT 1 AS n'),
+  (1141, 0, 1, 0, 'CREATE TRIGGER TR_受注明細_更新 ON 受注明細\r\nAFTER INSERT, UPDATE AS\r\nSET NOCOUNT ON\r\n'),
+  (1142, 0, 1, 0, 'CREATE TRIGGER TR_顧客一覧_削除 ON 顧客一覧\r\nINSTEAD OF DELETE AS\r\nDELETE FROM 顧客 WHERE 顧客ID IN (SELECT 顧客ID FROM deleted)\r\n');
+
+-- The details, in the stand-in's tables of the detail catalog views; rows go
+-- to the database this file is loaded into.
+INSERT INTO standin_sys.extended_properties (class, major_id, minor_id, name, value) VALUES
+  (1, 1001, 0, 'MS_Description', '顧客\r\n取引先の顧客を管理する。\r\n請求先と納品先を兼ねる。'),
+  (1, 1001, 1, 'MS_Description', '顧客ID'),
+  (1, 1001, 2, 'MS_Description', '仕様書'),
+  (1, 1001, 3, 'MS_Description', 'ベル'),
+  (1, 1001, 4, 'MS_Description', 'データベースの罠'),
+  (1, 1001, 5, 'MS_Description',
+   CONCAT('備考\n一行目\t表の区切り\r\n二行目', CHAR(1 USING utf8mb4), '制御', CHAR(31 USING utf8mb4), '文字')),
+  (1, 1002, 0, 'MS_Description', CONCAT('受注明細\r\n', RPAD('', 4094, '受注の明細を一行ずつ持つ。'))),
+  (1, 1002, 1, 'MS_Description', CONCAT(RPAD('受注ID\r\n', 7497, '長い説明。'), '末尾。')),
+  (1, 1002, 2, 'MS_Description', '=SUM(A1:A2)'),
+  (1, 1003, 0, 'MS_Description', 'Customers'),
+  (1, 1003, 0, 'Description', 'Customers of the web shop'),
+  (1, 1003, 2, 'Description', 'Full name'),
+  (1, 2001, 0, 'MS_Description', '顧客一覧\n有効な顧客だけを示す。'),
+  (1, 3001, 0, 'MS_Description', '受注登録\r\n受注と一行目の明細を登録する。'),
+  (1, 4001, 0, 'MS_Description', '税込価格'),
+  (2, 4001, 1, 'MS_Description', '税抜きの価格'),
+  (7, 1002, 2, 'MS_Description', '商品別の集計用'),
+  (1, 1112, 0, 'MS_Description', '顧客のない受注を防ぐ（停止中）'),
+  (1, 1141, 0, 'MS_Description', '更新者を記録する'),
+  (0,    0, 0, 'MS_Description', 'テスト用の受注データベース'),
+  (3,    5, 0, 'MS_Description', '販売');
+
+INSERT INTO standin_sys.default_constraints
+  (name, object_id, parent_object_id, parent_column_id, definition) VALUES
+  ('DF_受注明細_数量',     1122, 1002, 4, '((1))'),
+  ('DF_顧客_登録日',       1121, 1001, 4, '(getdate())'),
+  ('DF_Customer_Email',    1123, 1003, 3, '(N''abc'')'),
+  ('DF_Customer_Name',     1124, 1003, 2, '(''abc'')'),
+  ('DF_作業ログ_ログ日時', 1125, 1005, 1, NULL);
+
+INSERT INTO standin_sys.check_constraints
+  (name, object_id, parent_object_id, parent_column_id, definition) VALUES
+  ('CK_受注明細_数量',     1131, 1002, 4, '([数量]>(0))'),
+  ('CK_Order_Detail_Keys', 1132, 1004, 0, '([OrderID]>(0) AND [LineNo]>(0))'),
+  ('CK_作業ログ_重要度',   1133, 1005, 3, NULL);
+
+INSERT INTO standin_sys.foreign_keys
+  (name, object_id, parent_object_id, referenced_object_id, key_index_id, is_disabled, is_not_trusted,
+   delete_referential_action, update_referential_action) VALUES
+  ('FK_Order_Detail_受注明細', 1113, 1004, 1002, 1, 0, 0, 1, 0),
+  ('FK_受注明細_顧客',         1112, 1002, 1001, 1, 1, 1, 0, 0);
+
+INSERT INTO standin_sys.foreign_key_columns
+  (constraint_object_id, constraint_column_id, parent_object_id, parent_column_id,
+   referenced_object_id, referenced_column_id) VALUES
+  (1113, 1, 1004, 1, 1002, 1),
+  (1113, 2, 1004, 2, 1002, 2),
+  (1112, 1, 1002, 1, 1001, 1);
+
+INSERT INTO standin_sys.indexes
+  (object_id, name, index_id, type, is_unique, is_primary_key, has_filter, filter_definition) VALUES
+  (1001, 'PK_顧客',                1, 1, 1, 1, 0, NULL),
+  (1002, 'PK_受注明細',            1, 1, 1, 1, 0, NULL),
+  (1002, 'IX_受注明細_商品コード', 2, 2, 0, 0, 0, NULL),
+  (1003, 'PK_Customer',            1, 1, 1, 1, 0, NULL),
+  (1003, 'UX_Customer_Email',      2, 2, 1, 0, 1, '([Email] IS NOT NULL)'),
+  (1004, 'PK_Order_Detail',        1, 1, 1, 1, 0, NULL),
+  (1005, NULL,                     0, 0, 0, 0, 0, NULL),
+  (1005, 'IX_作業ログ_ログ日時',   2, 2, 0, 0, 0, NULL),
+  (1006, 'PK_Customer',            1, 1, 1, 1, 0, NULL);
+
+INSERT INTO standin_sys.index_columns
+  (object_id, index_id, index_column_id, column_id, key_ordinal, is_descending_key, is_included_column) VALUES
+  (1001, 1, 1, 1, 1, 0, 0),
+  (1002, 1, 1, 1, 1, 0, 0),
+  (1002, 1, 2, 2, 2, 0, 0),
+  (1002, 2, 1, 3, 1, 0, 0),
+  (1003, 1, 1, 1, 1, 0, 0),
+  (1003, 2, 1, 3, 1, 0, 0),
+  (1003, 2, 2, 4, 2, 1, 0),
+  (1003, 2, 3, 2, 0, 0, 1),
+  (1004, 1, 1, 1, 1, 0, 0),
+  (1004, 1, 2, 2, 2, 0, 0),
+  (1005, 2, 1, 1, 1, 0, 0),
+  (1006, 1, 1, 1, 1, 0, 0);
+
+INSERT INTO standin_sys.identity_columns (object_id, name, column_id, seed_value, increment_value) VALUES
+  (1003, 'CustomerID', 1, '1000', '10');
+
+INSERT INTO standin_sys.computed_columns (object_id, name, column_id, definition, is_persisted) VALUES
+  (1002, '単価',   5, '(CONVERT([decimal](10,2),[数量]*(980.00)))', 1),
+  (1005, '重要度', 3, NULL, 0);
+
+INSERT INTO standin_sys.triggers (name, object_id, parent_class, parent_id, is_disabled, is_instead_of_trigger) VALUES
+  ('TR_受注明細_更新', 1141, 1, 1002, 0, 0),
+  ('TR_顧客一覧_削除', 1142, 1, 2001, 1, 1);
+
+INSERT INTO standin_sys.trigger_events (object_id, type, type_desc) VALUES
+  (1141, 1, 'INSERT'),
+  (1141, 2, 'UPDATE'),
+  (1142, 3, 'DELETE');
