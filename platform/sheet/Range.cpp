@@ -46,6 +46,19 @@ void Range::setValue(const FieldValue& value)
     }
 }
 
+void Range::merge()
+{
+    sheet_->requireWorkbook();
+    if (firstRow_ == lastRow_ && firstColumn_ == lastColumn_)
+        return;
+    for (const Worksheet::Area& area : sheet_->merged_) {
+        if (area.firstRow <= lastRow_ && firstRow_ <= area.lastRow && area.firstColumn <= lastColumn_
+            && firstColumn_ <= area.lastColumn)
+            throwApplicationDefined();
+    }
+    sheet_->merged_.push_back({firstRow_, firstColumn_, lastRow_, lastColumn_});
+}
+
 Border Range::borders(qint32 index) const
 {
     if (index < static_cast<qint32>(BordersIndex::EdgeLeft) || index > static_cast<qint32>(BordersIndex::InsideHorizontal))

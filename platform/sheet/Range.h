@@ -36,6 +36,9 @@ public:
 
     // Needs the sheet to be the active one, as in the application.
     void select();  // throws RuntimeError
+    // One cell spanning the block, showing the top-left cell; a block that
+    // overlaps one merged before raises error 1004.
+    void merge();  // throws RuntimeError
 
 private:
     std::shared_ptr<Worksheet> sheet_;

@@ -154,8 +154,20 @@ double Worksheet::rowHeight(qint32 row) const
         const Cell& cell = cells[c];
         const auto column = static_cast<qint32>(c + 1);
         const Column& properties = columnProperty(column);
-        if ((properties.wrapText || cellFormat(row, column).wrapText) && cell.value.kind() == FieldValue::Kind::Text)
-            height = std::max(height, wrappedTextHeight(cell.value.text(), properties.width));
+        if (!(properties.wrapText || cellFormat(row, column).wrapText) || cell.value.kind() != FieldValue::Kind::Text)
+            continue;
+        // A cell merged across columns wraps in their joint width; one merged
+        // over several rows leaves its height to them.
+        double width = properties.width;
+        const auto area = std::find_if(merged_.begin(), merged_.end(),
+            [&](const Area& a) { return a.firstRow <= row && row <= a.lastRow && a.firstColumn <= column && column <= a.lastColumn; });
+        if (area != merged_.end()) {
+            if (area->firstRow != area->lastRow || area->firstColumn != column)
+                continue;
+            for (qint32 other = column + 1; other <= area->lastColumn; ++other)
+                width += columnProperty(other).width;
+        }
+        height = std::max(height, wrappedTextHeight(cell.value.text(), width));
     }
     return height;
 }

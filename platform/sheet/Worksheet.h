@@ -30,6 +30,9 @@ struct Cell {
 
 class Worksheet : public std::enable_shared_from_this<Worksheet> {
 public:
+    struct Area {
+        qint32 firstRow, firstColumn, lastRow, lastColumn;
+    };
     struct Column {
         double width = kStandardColumnWidth;
         bool customWidth = false;
@@ -70,6 +73,7 @@ public:
     const std::vector<Column>& columnProperties() const { return columns_; }
     const Column& columnProperty(qint32 column) const;
     const QHash<quint64, Hyperlink>& hyperlinkMap() const { return hyperlinks_; }
+    const std::vector<Area>& mergedAreas() const { return merged_; }
     static quint64 cellKey(qint32 row, qint32 column) { return (quint64(quint32(row)) << 32) | quint32(column); }
     qint32 selectedRow() const { return selectedRow_; }
     qint32 selectedColumn() const { return selectedColumn_; }
@@ -104,6 +108,7 @@ private:
     std::vector<std::vector<Cell>> rows_;
     std::vector<Column> columns_;
     QHash<quint64, Hyperlink> hyperlinks_;
+    std::vector<Area> merged_;
     PageSetup pageSetup_;
     qint32 selectedRow_ = 1;
     qint32 selectedColumn_ = 1;

@@ -216,6 +216,13 @@ void writeSheet(lxw_worksheet* out, const Worksheet& sheet, FormatCache& formats
         check(worksheet_set_column(out, index, index, column.width, formats.get(0, false, false, column.wrapText)));
     }
 
+    // Merged first, without a value: the cells written below keep theirs.
+    for (const Worksheet::Area& area : sheet.mergedAreas()) {
+        check(worksheet_merge_range(out, static_cast<lxw_row_t>(area.firstRow - 1),
+            static_cast<lxw_col_t>(area.firstColumn - 1), static_cast<lxw_row_t>(area.lastRow - 1),
+            static_cast<lxw_col_t>(area.lastColumn - 1), "", nullptr));
+    }
+
     const QHash<quint64, Hyperlink>& links = sheet.hyperlinkMap();
     for (qint32 r = 1; r <= sheet.rowCount(); ++r) {
         const std::vector<Cell>& cells = sheet.rowCells(r);
