@@ -1,5 +1,7 @@
 #include "basMain.h"
 
+#include "CatalogSql.h"
+
 #include <algorithm>
 
 QString GetXtype(qint32 DocKind)
@@ -18,19 +20,16 @@ QString GetXtype(qint32 DocKind)
     }
 }
 
-// The fragments are sent exactly as joined here: no line breaks, and the
-// closing quote of the type code runs straight into the next keyword. They
-// read only the compatibility views and built-ins every server since 2012
-// has, so the same text runs on any of them.
+// The fragments are sent exactly as joined here, without line breaks. They
+// read only the compatibility views, sys.extended_properties and built-ins
+// every server since 2012 has, so the same text runs on any of them.
 QString GetObjectListSql(qint32 DocKind)
 {
     const bool routine = DocKind == 2 || DocKind == 3;
     QString sql;
     sql += u"SELECT ";
     sql += u"    obj.id AS ID, ";
-    // Names are unique per schema only; dbo's stay bare, as users write them.
-    sql += u"    CASE WHEN obj.uid = 1 THEN obj.name ELSE CONCAT(SCHEMA_NAME(obj.uid), '.', obj.name) END"
-           u" AS オブジェクト名, ";
+    sql += QStringLiteral("    ") + ShownObjectName(QStringLiteral("obj")) + QStringLiteral(" AS オブジェクト名, ");
     if (routine)
         sql += u"    com.text AS コメント, ";
     sql += u"    obj.crdate AS 作成日, ";
@@ -42,14 +41,8 @@ QString GetObjectListSql(qint32 DocKind)
         sql += u"        ON obj.id = com.id ";
     }
     sql += u"WHERE ";
-    if (DocKind == 3) {
-        // Table-valued functions, inline or not, are functions to their users.
-        sql += u"    obj.xtype IN ('FN', 'IF', 'TF')";
-    } else {
-        sql += u"    obj.xtype = '";
-        sql += GetXtype(DocKind);
-        sql += u"'";
-    }
+    sql += QStringLiteral("    ") + ObjectKindCondition(DocKind);
+    sql += QStringLiteral(" AND NOT ") + ToolObjectCondition() + QStringLiteral(" ");
     sql += u"ORDER BY ";
     if (routine) {
         // A long source comes in pieces: each routine's stay together, in order.
@@ -61,6 +54,28 @@ QString GetObjectListSql(qint32 DocKind)
         sql += u"    オブジェクト名 ";
     }
     return sql;
+}
+
+QString ObjectKindCondition(qint32 DocKind)
+{
+    // Table-valued functions, inline or not, are functions to their users.
+    if (DocKind == 3)
+        return QStringLiteral("obj.xtype IN ('FN', 'IF', 'TF')");
+    return QStringLiteral("obj.xtype = '") + GetXtype(DocKind) + QStringLiteral("'");
+}
+
+QString ToolObjectCondition()
+{
+    return QStringLiteral("EXISTS (SELECT 1 FROM sys.extended_properties AS tool WHERE tool.class = 1"
+                          " AND tool.major_id = obj.id AND tool.minor_id = 0"
+                          " AND tool.name = 'microsoft_database_tools_support')");
+}
+
+// Names are unique per schema only; dbo's stay bare, as users write them.
+QString ShownObjectName(const QString& alias)
+{
+    return QStringLiteral("CASE WHEN %1.uid = 1 THEN %1.name ELSE CONCAT(SCHEMA_NAME(%1.uid), '.', %1.name) END")
+        .arg(alias);
 }
 
 QString GetColumnListSql(qint32 DocKind)

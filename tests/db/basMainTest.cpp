@@ -12,12 +12,17 @@ TEST(GetXtype, MapsTheFourKindsAndNothingElse)
         EXPECT_TRUE(GetXtype(kind).isEmpty()) << kind;
 }
 
+// The objects SSMS adds for its diagrams are in no document.
+const QString kNotToolObject = u"EXISTS (SELECT 1 FROM sys.extended_properties AS tool WHERE tool.class = 1 AND "
+                               "tool.major_id = obj.id AND tool.minor_id = 0 AND "
+                               "tool.name = 'microsoft_database_tools_support')"_qs;
+
 TEST(GetObjectListSql, TablesAndViewsHaveFourFieldsAndNoJoin)
 {
     const QString tables = u"SELECT     obj.id AS ID,     CASE WHEN obj.uid = 1 THEN obj.name ELSE "
                            "CONCAT(SCHEMA_NAME(obj.uid), '.', obj.name) END AS オブジェクト名,     obj.crdate AS 作成日, "
-                           "    obj.refdate AS 更新日 FROM     sysobjects AS obj WHERE     obj.xtype = 'U'ORDER BY "
-                           "    オブジェクト名 "_qs;
+                           "    obj.refdate AS 更新日 FROM     sysobjects AS obj WHERE     obj.xtype = 'U' AND NOT "_qs
+        + kNotToolObject + u" ORDER BY     オブジェクト名 "_qs;
     EXPECT_EQ(GetObjectListSql(0), tables);
     EXPECT_EQ(GetObjectListSql(1), QString(tables).replace(u"'U'"_qs, u"'V'"_qs));
     EXPECT_EQ(GetObjectListSql(4), QString(tables).replace(u"'U'"_qs, u"''"_qs));
@@ -30,7 +35,8 @@ TEST(GetObjectListSql, RoutinesJoinTheirSourceTextInPieceOrder)
                          "CONCAT(SCHEMA_NAME(obj.uid), '.', obj.name) END AS オブジェクト名,     com.text AS コメント, "
                          "    obj.crdate AS 作成日,     obj.refdate AS 更新日 FROM     sysobjects AS obj "
                          "    INNER JOIN syscomments AS com         ON obj.id = com.id WHERE "_qs;
-    const QString tail = u"ORDER BY     オブジェクト名,     obj.id,     com.number,     com.colid "_qs;
+    const QString tail = u" AND NOT "_qs + kNotToolObject
+        + u" ORDER BY     オブジェクト名,     obj.id,     com.number,     com.colid "_qs;
     EXPECT_EQ(GetObjectListSql(2), head + u"    obj.xtype = 'P'"_qs + tail);
     EXPECT_EQ(GetObjectListSql(3), head + u"    obj.xtype IN ('FN', 'IF', 'TF')"_qs + tail);
 }

@@ -3,6 +3,7 @@
 // Runs a catalog query on a database of the stand-in server, as the test
 // login, and keeps every row.
 
+#include "ObjectDetails.h"
 #include "StandinLogin.h"
 #include "clsMsSqlConnect.h"
 
@@ -44,4 +45,27 @@ inline std::vector<CatalogRow> queryCatalog(
     connection.CloseRs();
     connection.Disconnect();
     return rows;
+}
+
+// The detail queries' runner, on a database of the stand-in as the test login;
+// a failure fails the test and gives no rows.
+inline CatalogQuery standinCatalogQuery(const QString& database)
+{
+    return [database](const QString& sql, const std::vector<platform::FieldValue>& parameters)
+               -> std::shared_ptr<platform::Recordset> {
+        const StandinLogin login = standinLogin();
+        clsMsSqlConnect connection;
+        connection.setQueryTimeOut(3000);
+        if (!connection.Connect(login.server, database, login.uid, login.pwd)) {
+            ADD_FAILURE() << connection.Message().toStdString();
+            return nullptr;
+        }
+        for (std::size_t i = 0; i < parameters.size(); ++i)
+            connection.SetParam(static_cast<qint16>(i), parameters[i]);
+        if (!connection.ExecQuery(sql)) {
+            ADD_FAILURE() << connection.Message().toStdString() << "\n" << sql.toStdString();
+            return nullptr;
+        }
+        return connection.Recordset();
+    };
 }
