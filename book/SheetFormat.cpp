@@ -2,6 +2,9 @@
 
 #include "CellText.h"
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 using platform::xl::BordersIndex;
@@ -37,7 +40,8 @@ void formatBlock(const XlWorksheet& sheet, const QString& lastColumn, qint32 las
 // page breaks of every sheet of the book, down to the last row a sheet may
 // have unless a print area bounds it. So only a sheet on several pages gets a
 // title row, and every sheet its print area.
-void setUpPages(const XlWorksheet& sheet, PageOrientation orientation, QChar lastColumn, qint32 lastRow)
+void setUpPages(const XlWorksheet& sheet, PageOrientation orientation, QChar lastColumn, qint32 lastRow,
+    qint32 headerRow = 1)
 {
     platform::xl::PageSetup& page = sheet->pageSetup();
     page.orientation = orientation;
@@ -50,7 +54,7 @@ void setUpPages(const XlWorksheet& sheet, PageOrientation orientation, QChar las
     page.topMargin = 0.6 * kPointsPerInch;
     page.bottomMargin = 0.75 * kPointsPerInch;
     page.footerMargin = 0.3 * kPointsPerInch;
-    const qint32 titleRow = sheet->pagesTall() > kSurelyOnePage ? 1 : 0;
+    const qint32 titleRow = sheet->pagesTall() > kSurelyOnePage ? headerRow : 0;
     page.printTitleFirstRow = page.printTitleLastRow = titleRow;
     page.printAreaLastRow = lastRow;
     page.printAreaLastColumn = lastColumn.unicode() - u'A' + 1;
@@ -65,6 +69,32 @@ PageOrientation orientationFor(const XlWorksheet& sheet, QChar lastColumn)
         width += platform::xl::columnPoints(sheet->columns(QString(QChar(c))).columnWidth());
     return width * kSmallestPortraitScale <= kPortraitPrintWidth ? PageOrientation::Portrait
                                                                   : PageOrientation::Landscape;
+}
+
+// The routine index: name, (description,) comments, dates; the comments
+// five date columns wide, a description three.
+void formatStored(const XlWorksheet& sheet, qint32 lastRow, bool description)
+{
+    const QChar last = description ? u'E' : u'D';
+    const QChar firstDate = description ? u'D' : u'C';
+    formatBlock(sheet, QString(last), lastRow);
+    sheet->columns(QStringLiteral("A")).autoFit();
+    sheet->columns(QString(firstDate) + u':' + last).autoFit();
+    const double dateWidth = sheet->columns(QString(firstDate)).columnWidth();
+    // The comment column follows the fitted date column, whatever the comments hold.
+    auto comment = sheet->columns(QString(QChar(firstDate.unicode() - 1)));
+    comment.setColumnWidth(dateWidth * 5);
+    comment.setWrapText(true);
+    if (description) {
+        auto text = sheet->columns(QStringLiteral("B"));
+        text.setColumnWidth(dateWidth * 3);
+        text.setWrapText(true);
+    }
+    // A comment starts at the top of its row, beside the routine's name.
+    sheet->range(QStringLiteral("A1:%1%2").arg(last).arg(lastRow))
+        .setVerticalAlignment(static_cast<qint32>(platform::xl::VerticalAlignment::Top));
+    // The comment column alone is five date columns wide: only landscape prints it legibly.
+    setUpPages(sheet, PageOrientation::Landscape, last, lastRow);
 }
 
 }  // namespace
@@ -103,18 +133,41 @@ void FormatFieldsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow)
 
 void FormatStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow)
 {
+    formatStored(robjXlSheet, vlngLastRow, false);
+}
+
+void FormatDetailedStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow)
+{
+    formatStored(robjXlSheet, vlngLastRow, true);
+}
+
+void FormatDetailedContentsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow)
+{
+    constexpr double kWidestLogicalName = 40;
     formatBlock(robjXlSheet, QStringLiteral("D"), vlngLastRow);
-    robjXlSheet->columns(QStringLiteral("A")).autoFit();
-    robjXlSheet->columns(QStringLiteral("C:D")).autoFit();
-    // The comment column follows the fitted date column, whatever the comments hold.
-    auto comment = robjXlSheet->columns(QStringLiteral("B"));
-    comment.setColumnWidth(robjXlSheet->columns(QStringLiteral("C")).columnWidth() * 5);
-    comment.setWrapText(true);
-    // A comment starts at the top of its row, beside the routine's name.
-    robjXlSheet->range(QStringLiteral("A1:D%1").arg(vlngLastRow))
+    robjXlSheet->columns(QStringLiteral("A:D")).autoFit();
+    auto logicalName = robjXlSheet->columns(QStringLiteral("B"));
+    logicalName.setColumnWidth(std::min(logicalName.columnWidth(), kWidestLogicalName));
+    logicalName.setWrapText(true);
+    setUpPages(robjXlSheet, orientationFor(robjXlSheet, u'D'), u'D', vlngLastRow);
+}
+
+void FormatDetailSheet(const XlWorksheet& robjXlSheet, qint32 vlngHeaderRow, qint32 vlngLastRow)
+{
+    // Fitted to what the columns hold, within widths that keep the eleven
+    // columns on one landscape page at a readable scale; longer texts wrap.
+    constexpr std::array<double, 11> kWidest{5, 20, 24, 22, 5.5, 4.5, 4.5, 18, 10, 24, 40};
+    constexpr double kDescriptionWidth = 40;
+    robjXlSheet->columns(QStringLiteral("A:K")).autoFit();
+    for (qint32 c = 0; c < 11; ++c) {
+        auto column = robjXlSheet->columns(QString(QChar(u'A' + c)));
+        column.setColumnWidth(std::min(column.columnWidth(), kWidest[static_cast<std::size_t>(c)]));
+        column.setWrapText(true);
+    }
+    robjXlSheet->columns(QStringLiteral("K")).setColumnWidth(kDescriptionWidth);
+    robjXlSheet->range(QStringLiteral("A1:K%1").arg(vlngLastRow))
         .setVerticalAlignment(static_cast<qint32>(platform::xl::VerticalAlignment::Top));
-    // The comment column alone is five date columns wide: only landscape prints it legibly.
-    setUpPages(robjXlSheet, PageOrientation::Landscape, u'D', vlngLastRow);
+    setUpPages(robjXlSheet, PageOrientation::Landscape, u'K', vlngLastRow, vlngHeaderRow);
 }
 
 void printObjectName(const XlWorksheet& sheet, const QString& objectName)

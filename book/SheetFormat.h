@@ -15,6 +15,16 @@ void FormatFieldsContentsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRo
 void FormatFieldsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);          // throws RuntimeError
 void FormatStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);          // throws RuntimeError
 
+// The same in the detailed form: the index of tables or views with each
+// object's 論理名 (A:D), the index of routines with their descriptions (A:E).
+void FormatDetailedContentsSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);  // throws RuntimeError
+void FormatDetailedStoredSheet(const XlWorksheet& robjXlSheet, qint32 vlngLastRow);    // throws RuntimeError
+
+// Widths, wrap and printing of a detailed sheet: landscape, one page wide,
+// the column header row vlngHeaderRow on top of every page when it takes
+// several.
+void FormatDetailSheet(const XlWorksheet& robjXlSheet, qint32 vlngHeaderRow, qint32 vlngLastRow);  // throws RuntimeError
+
 // Puts the object's whole name in the footer of its sheet, in place of the
 // sheet's own name, which may be a shortened or changed one. For a sheet the
 // formatters have set up.

@@ -45,17 +45,33 @@ qint32 writeRecords(Recordset& rs, const WriteRow& writeRow)  // throws RuntimeE
 
 }  // namespace
 
-bool RsExcelPrintFieldsContentsType(clsMsSqlConnect& vobjCn, const XlWorksheet& robjXlSheet, StatusLine& status)
+bool RsExcelPrintFieldsContentsType(clsMsSqlConnect& vobjCn, const XlWorksheet& robjXlSheet, StatusLine& status,
+    const QHash<qint32, ObjectDetail>* details)
 {
     try {
         Recordset& rs = require(vobjCn.Recordset());
         platform::xl::Worksheet& sheet = require(robjXlSheet);
         writeHeader(rs, sheet, 1);
+        // The detailed index names each object's 論理名 beside it.
+        const qint32 shift = details ? 1 : 0;
+        if (details) {
+            sheet.cells(1, 2).setValue(QStringLiteral("論理名"));
+            for (qint32 column = 2; column <= 3; ++column)
+                sheet.cells(1, column + 1).setValue(rs.fieldName(column));
+        }
         const qint32 lastRow = writeRecords(rs, [&](qint32 row) {
-            for (qint32 column = 1; column <= 3; ++column)
-                sheet.cells(row, column).setValue(rs.value(column));
+            sheet.cells(row, 1).setValue(rs.value(1));
+            if (details) {
+                const QString description = details->value(rs.value(0).toInt32()).description;
+                sheet.cells(row, 2).setValue(SplitDescriptionText(description).logicalName);
+            }
+            for (qint32 column = 2; column <= 3; ++column)
+                sheet.cells(row, column + shift).setValue(rs.value(column));
         });
-        FormatFieldsContentsSheet(robjXlSheet, lastRow);
+        if (details)
+            FormatDetailedContentsSheet(robjXlSheet, lastRow);
+        else
+            FormatFieldsContentsSheet(robjXlSheet, lastRow);
         return true;
     } catch (const RuntimeError& error) {
         status.ShowStatus(error.failureText());
@@ -87,7 +103,8 @@ bool RsExcelPrintFieldsType(clsMsSqlConnect& vobjCn, const XlWorksheet& robjXlSh
     }
 }
 
-bool RsExcelPrintStoredType(qint16 /*vintType*/, const std::shared_ptr<platform::Recordset>& vobjRs, StatusLine& status)
+bool RsExcelPrintStoredType(qint16 /*vintType*/, const std::shared_ptr<platform::Recordset>& vobjRs, StatusLine& status,
+    const QHash<qint32, QString>* descriptions)
 {
     XlApplication app;
     XlWorkbook book;
@@ -97,6 +114,13 @@ bool RsExcelPrintStoredType(qint16 /*vintType*/, const std::shared_ptr<platform:
         sheet->setName(msg::kIndexSheetName);
         Recordset& rs = require(vobjRs);
         writeHeader(rs, *sheet, 1);
+        // The detailed index shows each routine's description before its comments.
+        const qint32 shift = descriptions ? 1 : 0;
+        if (descriptions) {
+            sheet->cells(1, 2).setValue(QStringLiteral("説明"));
+            for (qint32 column = 2; column <= 4; ++column)
+                sheet->cells(1, column + 1).setValue(rs.fieldName(column));
+        }
         qint32 lastRow = 1;
         while (!rs.eof()) {
             // One row per routine; a long source is stored in pieces on
@@ -104,17 +128,22 @@ bool RsExcelPrintStoredType(qint16 /*vintType*/, const std::shared_ptr<platform:
             const qint32 row = ++lastRow;
             const platform::FieldValue id = rs.value(0);
             sheet->cells(row, 1).setValue(rs.value(1));
-            sheet->cells(row, 3).setValue(rs.value(3));
-            sheet->cells(row, 4).setValue(rs.value(4));
+            if (descriptions)
+                sheet->cells(row, 2).setValue(descriptions->value(id.toInt32()));
+            sheet->cells(row, 3 + shift).setValue(rs.value(3));
+            sheet->cells(row, 4 + shift).setValue(rs.value(4));
             QString source;
             for (; !rs.eof() && rs.value(0) == id; rs.moveNext()) {
                 // An encrypted routine has no source text: its comment cell stays empty.
                 if (!rs.value(2).isNull())
                     source += rs.value(2).toText();
             }
-            sheet->cells(row, 2).setValue(GetRoutineComment(source));
+            sheet->cells(row, 2 + shift).setValue(GetRoutineComment(source));
         }
-        FormatStoredSheet(sheet, lastRow);
+        if (descriptions)
+            FormatDetailedStoredSheet(sheet, lastRow);
+        else
+            FormatStoredSheet(sheet, lastRow);
         ShowExcelBook(app, book, sheet);
         return true;
     } catch (const RuntimeError& error) {

@@ -2,6 +2,7 @@
 
 #include "Connection.h"
 #include "ConnectionSettings.h"
+#include "DetailSheet.h"
 #include "IndexLinks.h"
 #include "RuntimeError.h"
 #include "SheetFormat.h"
@@ -11,6 +12,7 @@
 #include "clsMsSqlConnect.h"
 
 #include <memory>
+#include <optional>
 
 using platform::RuntimeError;
 
@@ -70,6 +72,28 @@ bool DocumentPipeline::QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& 
     return false;
 }
 
+CatalogQuery DocumentPipeline::catalogQuery()
+{
+    return [this](const QString& sql, const std::vector<platform::FieldValue>& parameters)
+               -> std::shared_ptr<platform::Recordset> {
+        clsMsSqlConnect connection;
+        if (!connection.Connect(gstrSvr, gstrDb, gstrUid, gstrPwd)) {
+            ShowStatus(connection.Message());
+            return nullptr;
+        }
+        connection.setQueryTimeOut(kQueryTimeOut);
+        for (std::size_t i = 0; i < parameters.size(); ++i)
+            connection.SetParam(static_cast<qint16>(i), parameters[i]);
+        const bool ran = connection.ExecQuery(sql);
+        if (!ran)
+            ShowStatus(connection.Message());
+        // The rows were all read when the query ran; they outlive the connection.
+        std::shared_ptr<platform::Recordset> rows = ran ? connection.Recordset() : nullptr;
+        connection.Disconnect();
+        return rows;
+    };
+}
+
 bool DocumentPipeline::MakeFieldsBook(qint16 kind)
 {
     XlApplication xlApp;
@@ -83,9 +107,11 @@ bool DocumentPipeline::MakeFieldsBook(qint16 kind)
         // Gone before any object's sheet, so that a table may be called Sheet1.
         deleteDefaultSheets(xlBook);
         objectList = std::make_unique<clsMsSqlConnect>();
-        if (QueryObjectList(kind, *objectList) && RsExcelPrintFieldsContentsType(*objectList, xlSheet, status_)) {
+        std::optional<QHash<qint32, ObjectDetail>> details;
+        if (QueryObjectList(kind, *objectList) && readDetails(kind, *objectList, details)
+            && RsExcelPrintFieldsContentsType(*objectList, xlSheet, status_, details ? &*details : nullptr)) {
             objectList->Recordset()->moveFirst();
-            if (PrintObjectSheets(kind, *objectList, xlBook, objectSheets)) {
+            if (PrintObjectSheets(kind, *objectList, xlBook, objectSheets, details ? &*details : nullptr)) {
                 objectList->CloseRs();
                 objectList->Disconnect();
                 objectList.reset();
@@ -106,8 +132,21 @@ bool DocumentPipeline::MakeFieldsBook(qint16 kind)
     }
 }
 
+bool DocumentPipeline::readDetails(qint16 kind, clsMsSqlConnect& robjCn,
+    std::optional<QHash<qint32, ObjectDetail>>& details)
+{
+    if (!options_.detailed)
+        return true;
+    details = ReadObjectDetails(kind, options_.descriptionProperty, catalogQuery());
+    if (details)
+        return true;
+    robjCn.CloseRs();
+    robjCn.Disconnect();
+    return false;
+}
+
 bool DocumentPipeline::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook,
-    std::vector<XlWorksheet>& robjObjectSheets)
+    std::vector<XlWorksheet>& robjObjectSheets, const QHash<qint32, ObjectDetail>* details)
 {
     try {
         const auto total = static_cast<qint32>(robjCn.Recordset()->rowCount());
@@ -119,6 +158,17 @@ bool DocumentPipeline::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, c
             const QString objectName = objects->value(1).toText();
             status_.showProgress(done, total, objectName);
 
+            if (details) {
+                auto sheets = robjXlBook->worksheets();
+                XlWorksheet xlSheet = sheets.add(sheets.item(sheets.count()));
+                xlSheet->setName(robjXlBook->sheetNameFor(objectName, xlSheet.get()));
+                // An object the detail queries did not see (dropped meanwhile) still gets its sheet.
+                PrintDetailSheet(xlSheet, details->value(id));
+                printObjectName(xlSheet, objectName);
+                robjObjectSheets.push_back(xlSheet);
+                objects->moveNext();
+                continue;
+            }
             auto columnList = std::make_unique<clsMsSqlConnect>();
             if (!QueryColumnList(kind, id, *columnList)) {
                 columnList.reset();
@@ -154,7 +204,17 @@ bool DocumentPipeline::MakeStoredBook(qint16 kind)
     clsMsSqlConnect connection;
     if (!QueryObjectList(kind, connection))
         return false;
-    const bool written = RsExcelPrintStoredType(kind, connection.Recordset(), status_);
+    std::optional<QHash<qint32, QString>> descriptions;
+    if (options_.detailed) {
+        descriptions = ReadObjectDescriptions(kind, options_.descriptionProperty, catalogQuery());
+        if (!descriptions) {
+            connection.CloseRs();
+            connection.Disconnect();
+            return false;
+        }
+    }
+    const bool written = RsExcelPrintStoredType(kind, connection.Recordset(), status_,
+        descriptions ? &*descriptions : nullptr);
     connection.CloseRs();
     connection.Disconnect();
     return written;

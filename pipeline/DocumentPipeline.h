@@ -2,8 +2,12 @@
 
 #include "DocumentOptions.h"
 #include "ExcelBook.h"
+#include "ObjectDetails.h"
 #include "StatusLine.h"
 
+#include <QHash>
+
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -26,9 +30,15 @@ public:
 
 private:
     bool MakeFieldsBook(qint16 kind);
-    // Adds each object's sheet to robjObjectSheets, in the object list's order.
+    // The details of every object of the kind when the detailed form is
+    // chosen; on failure the object list is closed and disconnected.
+    bool readDetails(qint16 kind, clsMsSqlConnect& robjCn, std::optional<QHash<qint32, ObjectDetail>>& details);  // throws RuntimeError
+    // Adds each object's sheet to robjObjectSheets, in the object list's
+    // order: its column list, or its detailed sheet when details are given.
     bool PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, const XlWorkbook& robjXlBook,
-        std::vector<XlWorksheet>& robjObjectSheets);
+        std::vector<XlWorksheet>& robjObjectSheets, const QHash<qint32, ObjectDetail>* details);
+    // Each detail query on a connection of its own, its failure in the status line.
+    CatalogQuery catalogQuery();
     bool MakeStoredBook(qint16 kind);
     bool QueryObjectList(qint16 kind, clsMsSqlConnect& robjCn);      // throws RuntimeError from Disconnect/CloseRs
     bool QueryColumnList(qint16 kind, qint32 id, clsMsSqlConnect& robjCn);  // throws RuntimeError from Disconnect
