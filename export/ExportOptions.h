@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DocumentOptions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,12 +18,16 @@ struct ExportOptions {
     QString output;
     bool force = false;          // replace an existing output file
     bool passwordStdin = false;  // the password is the first line of standard input
+    DocumentOptions document;    // --detailed and --description-property
 };
 
-// The options from the arguments after the program name, long options only,
+// The options from the arguments after the program name: long options only,
 // each value as the next argument or after "=". Returns the message for the
 // user when they are not usable, else an empty text.
 QString parseExportOptions(const QStringList& arguments, ExportOptions& options);
 
 QString exportHelpText();
 QString exportVersionText();
+
+// The manual page tablinor-export(1) in roff, from the same texts as the help.
+QString exportManualPage();

@@ -94,7 +94,7 @@ int runExport(const QStringList& arguments)
     status.ShowStatus(msg::kCreatingDocument);
     const platform::xl::WorkbookCapture capture;
     try {
-        if (!DocumentPipeline(status).CreateDocument(options.kind))
+        if (!DocumentPipeline(status, options.document).CreateDocument(options.kind))
             return 1;
         writeWorkbook(*capture.shown().back(), options.output, options.force);
     } catch (const platform::RuntimeError& error) {
