@@ -62,8 +62,8 @@ double advance(char32_t c)
 }
 
 // Lines one paragraph takes: Calc breaks Latin text at blanks, which vanish at
-// the break, and Japanese text between any two characters; a word longer than
-// a line is broken where it overflows.
+// the break, before some opening brackets, and Japanese text between any two
+// characters; a word longer than a line is broken where it overflows.
 qint32 paragraphLines(QStringView text, double available)
 {
     qint32 lines = 1;
@@ -96,6 +96,15 @@ qint32 paragraphLines(QStringView text, double available)
             continue;
         }
         const double w = advance(c);
+        // An opening bracket may start a line unless it follows a letter,
+        // a digit or another opening bracket: "[dbo].[f]([x])" breaks
+        // before "[f]", "f(x)" does not.
+        const bool opening = c == u'(' || c == u'[' || c == u'{';
+        if (opening && i > 0) {
+            const QChar before = text[i - 1];
+            if (!before.isLetterOrNumber() && before != u'(' && before != u'[' && before != u'{')
+                place();
+        }
         afterJapanese = japaneseFont(c);
         if (japaneseFont(c))
             place();

@@ -4,6 +4,8 @@
 #include "SheetErrors.h"
 #include "Worksheet.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -30,11 +32,18 @@ void ColumnRange::autoFit()
 {
     sheet_->requireWorkbook();
     std::vector<qint32> widest(static_cast<std::size_t>(lastColumn_ - firstColumn_ + 1), 0);
-    for (const std::vector<Cell>& row : sheet_->rows_) {
+    // As in the application, a cell merged across columns has no say.
+    QSet<quint64> mergedAcross;
+    for (const Worksheet::Area& area : sheet_->merged_) {
+        if (area.firstColumn != area.lastColumn)
+            mergedAcross.insert(Worksheet::cellKey(area.firstRow, area.firstColumn));
+    }
+    for (qint32 r = 1; r <= sheet_->rowCount(); ++r) {
+        const std::vector<Cell>& row = sheet_->rows_[static_cast<std::size_t>(r - 1)];
         const qint32 end = std::min<qint32>(lastColumn_, static_cast<qint32>(row.size()));
         for (qint32 c = firstColumn_; c <= end; ++c) {
             const FieldValue& value = row[static_cast<std::size_t>(c - 1)].value;
-            if (value.isEmpty())
+            if (value.isEmpty() || (!mergedAcross.isEmpty() && mergedAcross.contains(Worksheet::cellKey(r, c))))
                 continue;
             qint32& w = widest[static_cast<std::size_t>(c - firstColumn_)];
             w = std::max(w, textDisplayWidth(displayText(value)));
