@@ -34,29 +34,17 @@ def tearDownModule():
     _root_dir.cleanup()
 
 
-def dependency_names(field):
-    return {re.match(r"[^\s(]+", alternative.strip()).group(0) for alternative in re.split(r"[,|]", field)}
-
-
 class Contents(unittest.TestCase):
-    def test_files_and_their_modes(self):
-        files = {}
-        for line in output("dpkg-deb", "-c", deb).splitlines():
-            mode, owner, _, _, _, path = line.split(maxsplit=5)
-            self.assertEqual(owner, "root/root", line)
-            if not mode.startswith("d"):
-                files[path.removeprefix(".")] = mode
-        executable, plain = "-rwxr-xr-x", "-rw-r--r--"
+    # Owners and modes are lintian's to check.
+    def test_files(self):
+        listing = output("dpkg-deb", "-c", deb).splitlines()
+        files = {line.split(maxsplit=5)[5].removeprefix(".") for line in listing if not line.startswith("d")}
         self.assertEqual(files, {
-            "/usr/bin/tablinor": executable,
-            "/usr/bin/tablinor-export": executable,
-            "/usr/share/applications/tablinor.desktop": plain,
-            "/usr/share/icons/hicolor/scalable/apps/tablinor.svg": plain,
-            "/usr/share/man/man1/tablinor.1.gz": plain,
-            "/usr/share/man/man1/tablinor-export.1.gz": plain,
-            "/usr/share/doc/tablinor/copyright": plain,
-            "/usr/share/doc/tablinor/changelog.gz": plain,
-            "/usr/share/tablinor/odbcinst-freetds.ini": plain,
+            "/usr/bin/tablinor", "/usr/bin/tablinor-export",
+            "/usr/share/applications/tablinor.desktop", "/usr/share/icons/hicolor/scalable/apps/tablinor.svg",
+            "/usr/share/man/man1/tablinor.1.gz", "/usr/share/man/man1/tablinor-export.1.gz",
+            "/usr/share/doc/tablinor/copyright", "/usr/share/doc/tablinor/changelog.gz",
+            "/usr/share/tablinor/odbcinst-freetds.ini",
         })
 
     def test_control(self):
@@ -64,16 +52,14 @@ class Contents(unittest.TestCase):
         self.assertEqual(os.path.basename(deb), f"tablinor_{VERSION}_{architecture}.deb")
         info = output("dpkg-deb", "-I", deb)
         fields = dict(re.findall(r"^ ([A-Z][\w-]*): (.*)$", info, re.M))
-        self.assertEqual((fields["Package"], fields["Version"], fields["Architecture"]),
-                         ("tablinor", VERSION, architecture))
+        self.assertEqual((fields["Package"], fields["Version"], fields["Architecture"], fields["Recommends"]),
+                         ("tablinor", VERSION, architecture, "libreoffice-calc"))
         # dpkg-shlibdeps puts versions on the libraries it found.
-        depends = fields["Depends"]
         for library in ("libc6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libodbc2", "libxlsxwriter4"):
-            self.assertRegex(depends, rf"(^|, ){library} \(>= [^)]+\)")
-        self.assertLessEqual({"tdsodbc", "odbcinst"}, dependency_names(depends))
-        self.assertEqual(fields["Recommends"], "libreoffice-calc")
+            self.assertRegex(fields["Depends"], rf"(^|, ){library} \(>= [^)]+\)")
+        self.assertRegex(fields["Depends"], r"^tdsodbc, odbcinst, ")
         for script in ("postinst", "prerm"):
-            self.assertRegex(info, rf"\n +\d+ bytes, +\d+ lines +\* +{script} +#!/bin/sh\n")
+            self.assertRegex(info, rf"\* +{script} +#!/bin/sh\n")
 
 
 class DesktopEntry(unittest.TestCase):
@@ -90,11 +76,10 @@ class DesktopEntry(unittest.TestCase):
 
 
 class Lintian(unittest.TestCase):
-    def test_no_errors(self):
-        result = run("lintian", "--fail-on", "error", "--display-info", deb)
-        print(result.stdout + result.stderr)
-        self.assertEqual(result.returncode, 0)
-        self.assertNotRegex(result.stdout, r"(?m)^E: ")
+    # Warnings fail too: one that is to be kept gets suppressed here, with the reason.
+    def test_no_errors_or_warnings(self):
+        result = run("lintian", "--fail-on", "error,warning", "--display-info", deb)
+        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
 
 
 class ManualPages(unittest.TestCase):
@@ -113,7 +98,7 @@ class ManualPages(unittest.TestCase):
     def test_export_page_says_what_help_says(self):
         page = self.render("tablinor-export.1.gz")
         help_text = output(os.path.join(root, "usr/bin/tablinor-export"), "--help", env=self.ENVIRONMENT)
-        packed_page = re.sub(r"\s", "", page.replace("\u2010", "-").replace("\u2212", "-"))
+        packed_page = re.sub(r"\s", "", page)
         # Past the usage lines, every line but a heading, spaces aside.
         body = help_text.split("\n\n", 1)[1]
         lines = [line for line in body.splitlines() if line and not re.fullmatch(r"\S.*:", line)]
