@@ -7,15 +7,18 @@
 #include "FormLayout.h"
 #include "MessageBox.h"
 #include "MousePointer.h"
+#include "PrivateProfile.h"
 #include "RuntimeError.h"
 #include "basMessage.h"
 #include "clsMsSqlLogon.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -26,8 +29,28 @@ using platform::twipsRect;
 namespace {
 
 constexpr int kClientWidth = 5070;
-constexpr int kClientHeight = 3105;
-constexpr int kStatusTop = 2775;
+constexpr int kClientHeight = 4005;
+constexpr int kStatusTop = 3675;
+
+// The document options are remembered in a section of their own.
+const QString kIniFile = QStringLiteral("STATUS.INI");
+const QString kIniSection = QStringLiteral("DOCUMENT");
+const QString kIniDetailed = QStringLiteral("DETAILED");
+const QString kIniDescriptionProperty = QStringLiteral("DESCRIPTION_PROPERTY");
+// A property name is a sysname, 128 UTF-16 units of at most 3 bytes of UTF-8
+// each; the read buffer takes the longest whole.
+constexpr int kPropertyNameLength = 128;
+constexpr qsizetype kIniValueBuffer = kPropertyNameLength * 3 + 1;
+const QString kIniOn = QStringLiteral("1");
+const QString kIniOff = QStringLiteral("0");
+
+const QString kDetailedCaption = QStringLiteral("詳細な仕様書");
+const QString kDetailedTip = QStringLiteral(
+    "テーブルとビューの仕様書に論理名・説明、デフォルト、キー、インデックス、制約、トリガーを、"
+    "ストアドプロシージャとストアドファンクションの仕様書に説明を加えます。");
+const QString kDescriptionPropertyCaption = QStringLiteral("説明のプロパティ名:");
+const QString kDescriptionPropertyTip =
+    QStringLiteral("説明を持つ拡張プロパティの名前です。空欄のときは MS_Description を使います。");
 
 }  // namespace
 
@@ -37,6 +60,7 @@ frmMain::frmMain(QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setFont(platform::formFont());
     createButtons();
+    createDocumentOptions();
     createMenus();
     createStatusBar();
     fixClientArea();
@@ -62,6 +86,37 @@ void frmMain::createButtons()
     for (int index = 0; index < 3; ++index)
         setTabOrder(cmdDoc[index], cmdDoc[index + 1]);
     setCentralWidget(client);
+}
+
+void frmMain::createDocumentOptions()
+{
+    QWidget* client = centralWidget();
+    const QString defaultProperty = DocumentOptions().descriptionProperty;
+    chkDetailed = new QCheckBox(kDetailedCaption, client);
+    chkDetailed->setObjectName(QStringLiteral("chkDetailed"));
+    chkDetailed->setToolTip(kDetailedTip);
+    chkDetailed->setGeometry(twipsRect(240, 2715, 4575, 375));
+    lblDescriptionProperty = new QLabel(kDescriptionPropertyCaption, client);
+    lblDescriptionProperty->setObjectName(QStringLiteral("lblDescriptionProperty"));
+    lblDescriptionProperty->setGeometry(twipsRect(240, 3150, 1950, 285));
+    txtDescriptionProperty = new QLineEdit(client);
+    txtDescriptionProperty->setObjectName(QStringLiteral("txtDescriptionProperty"));
+    txtDescriptionProperty->setGeometry(twipsRect(2280, 3150, 2535, 285));
+    txtDescriptionProperty->setMaxLength(kPropertyNameLength);
+    txtDescriptionProperty->setPlaceholderText(defaultProperty);
+    txtDescriptionProperty->setToolTip(kDescriptionPropertyTip);
+    lblDescriptionProperty->setBuddy(txtDescriptionProperty);
+    setTabOrder(cmdDoc[3], chkDetailed);
+    setTabOrder(chkDetailed, txtDescriptionProperty);
+
+    // Read before the handlers are connected, so that showing what is
+    // remembered writes nothing back.
+    chkDetailed->setChecked(
+        platform::getPrivateProfileString(kIniSection, kIniDetailed, kIniOff, kIniValueBuffer, kIniFile) == kIniOn);
+    txtDescriptionProperty->setText(platform::getPrivateProfileString(
+        kIniSection, kIniDescriptionProperty, defaultProperty, kIniValueBuffer, kIniFile));
+    connect(chkDetailed, &QCheckBox::toggled, this, &frmMain::chkDetailed_Click);
+    connect(txtDescriptionProperty, &QLineEdit::textChanged, this, &frmMain::txtDescriptionProperty_Change);
 }
 
 void frmMain::createMenus()
@@ -219,7 +274,7 @@ void frmMain::cmdDoc_Click(qint16 Index)
     repaintStatus();
     bool done = false;
     try {
-        done = DocumentPipeline(*this).CreateDocument(Index);
+        done = runDocument(Index, documentOptions());
     } catch (const platform::RuntimeError& error) {
         // Only the cleanup steps of a failed run can get here; report rather than end the program.
         ShowStatus(error.failureText());
@@ -227,6 +282,36 @@ void frmMain::cmdDoc_Click(qint16 Index)
     platform::setMousePointer(platform::MousePointer::Default);
     if (done)
         ShowStatus(msg::kDocumentCreated);
+}
+
+bool frmMain::runDocument(qint16 kind, const DocumentOptions& options)
+{
+    return DocumentPipeline(*this, options).CreateDocument(kind);
+}
+
+// A failed write of either option only leaves it unremembered; the window
+// goes on with what it shows.
+void frmMain::chkDetailed_Click()
+{
+    platform::writePrivateProfileString(
+        kIniSection, kIniDetailed, chkDetailed->isChecked() ? kIniOn : kIniOff, kIniFile);
+}
+
+void frmMain::txtDescriptionProperty_Change()
+{
+    platform::writePrivateProfileString(
+        kIniSection, kIniDescriptionProperty, txtDescriptionProperty->text(), kIniFile);
+}
+
+DocumentOptions frmMain::documentOptions() const
+{
+    DocumentOptions options;
+    options.detailed = chkDetailed->isChecked();
+    // Blanks around a name are slips of the keyboard; a blank box keeps the default.
+    const QString property = txtDescriptionProperty->text().trimmed();
+    if (!property.isEmpty())
+        options.descriptionProperty = property;
+    return options;
 }
 
 void frmMain::repaintStatus()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DocumentOptions.h"
 #include "StatusLine.h"
 
 #include <QMainWindow>
@@ -7,12 +8,15 @@
 #include <array>
 
 class QAction;
+class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStatusBar;
 
-// The main window: four document buttons, the menu and the status line.
+// The main window: four document buttons, the document options under them,
+// the menu and the status line.
 class frmMain : public QMainWindow, public StatusLine {
     Q_OBJECT
 
@@ -25,12 +29,17 @@ public:
     bool mblnFirstActivate = false;
 
 protected:
+    // Makes the kind's document; the one step a test may replace to see what
+    // a button passes on.
+    virtual bool runDocument(qint16 kind, const DocumentOptions& options);  // throws RuntimeError
+
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createButtons();
+    void createDocumentOptions();
     void createMenus();
     void createStatusBar();
     void fixClientArea();
@@ -42,6 +51,9 @@ private:
     void mnuFileConnect_Click();
     void mnuFileEnd_Click();
     void mnuHelpVersion_Click();
+    void chkDetailed_Click();
+    void txtDescriptionProperty_Change();
+    DocumentOptions documentOptions() const;
 
     // Paints the status line now, so that it shows while a run blocks.
     void repaintStatus();
@@ -51,6 +63,9 @@ private:
     bool activating_ = false;
 
     std::array<QPushButton*, 4> cmdDoc{};
+    QCheckBox* chkDetailed = nullptr;
+    QLabel* lblDescriptionProperty = nullptr;
+    QLineEdit* txtDescriptionProperty = nullptr;
     QStatusBar* stbMain = nullptr;
     QLabel* statusText = nullptr;
     QMenu* mnuFile = nullptr;

@@ -1,5 +1,6 @@
 #include "ConnectionSettings.h"
 #include "FontTestSupport.h"
+#include "LogonTestSupport.h"
 #include "MessageBox.h"
 #include "ProgramEnd.h"
 #include "WaitCursorWatch.h"
@@ -9,8 +10,10 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -34,8 +37,27 @@ protected:
     QPushButton* button(int index) { return window.findChild<QPushButton*>(QStringLiteral("cmdDoc_%1").arg(index)); }
     QLabel* status() { return window.findChild<QLabel*>(QStringLiteral("stbMainText")); }
     QAction* action(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
+    static QCheckBox* detailed(const frmMain& w) { return w.findChild<QCheckBox*>(QStringLiteral("chkDetailed")); }
+    static QLineEdit* property(const frmMain& w)
+    {
+        return w.findChild<QLineEdit*>(QStringLiteral("txtDescriptionProperty"));
+    }
 
+    SettingsHome home;  // before the window, which reads its settings when made
     frmMain window;
+};
+
+// Records what the buttons pass on instead of making the documents.
+class RecordingWindow : public frmMain {
+public:
+    std::vector<std::pair<qint16, DocumentOptions>> runs;
+
+protected:
+    bool runDocument(qint16 kind, const DocumentOptions& options) override
+    {
+        runs.emplace_back(kind, options);
+        return true;
+    }
 };
 
 TEST_F(MainWindowTest, LoadSetsCaptionFirstActivationAndEmptyStatus)
@@ -63,9 +85,30 @@ TEST_F(MainWindowTest, ButtonsStandInOneColumnWithTheirCaptions)
     }
 }
 
+TEST_F(MainWindowTest, DocumentOptionsStandUnderTheButtonsWithTheirDefaults)
+{
+    QCheckBox* check = detailed(window);
+    auto* label = window.findChild<QLabel*>(QStringLiteral("lblDescriptionProperty"));
+    ASSERT_TRUE(check && label && property(window));
+    EXPECT_EQ(check->text(), u"詳細な仕様書"_qs);
+    EXPECT_TRUE(check->toolTip().contains(u"論理名・説明、デフォルト、キー、インデックス、制約、トリガー"_qs));
+    EXPECT_EQ(label->text(), u"説明のプロパティ名:"_qs);
+    EXPECT_EQ(label->buddy(), property(window));
+    // 240, 2715, 4575 x 375; 240, 3150, 1950 x 285; 2280, 3150, 2535 x 285 twips
+    EXPECT_EQ(check->geometry(), QRect(16, 181, 305, 25));
+    EXPECT_EQ(label->geometry(), QRect(16, 210, 130, 19));
+    EXPECT_EQ(property(window)->geometry(), QRect(152, 210, 169, 19));
+    for (const QWidget* control : std::initializer_list<const QWidget*>{check, label})
+        EXPECT_EQ(control->size().expandedTo(control->sizeHint()), control->size()) << "caption clipped";
+
+    EXPECT_FALSE(check->isChecked());
+    EXPECT_EQ(property(window)->text(), u"MS_Description"_qs);
+    EXPECT_FALSE(home.iniExists()) << "showing the defaults wrote them";
+}
+
 TEST_F(MainWindowTest, ClientAreaAndStatusBarMatchTheLayout)
 {
-    EXPECT_EQ(window.centralWidget()->size(), QSize(338, 185));
+    EXPECT_EQ(window.centralWidget()->size(), QSize(338, 245));
     QStatusBar* bar = window.findChild<QStatusBar*>(QStringLiteral("stbMain"));
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->size(), QSize(338, 22));
@@ -74,12 +117,16 @@ TEST_F(MainWindowTest, ClientAreaAndStatusBarMatchTheLayout)
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the window has a fixed size";
 }
 
-TEST_F(MainWindowTest, TabMovesDownTheButtonsAndEnterPressesTheFocusedOne)
+TEST_F(MainWindowTest, TabMovesDownTheButtonsAndOptionsAndEnterPressesTheFocusedButton)
 {
     window.show();
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    button(0)->setFocus();
+    detailed(window)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), property(window));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), button(0));
     for (int i = 1; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), button(i)) << i;
@@ -182,6 +229,50 @@ TEST_F(MainWindowTest, DocumentButtonWithoutLogonSaysNotConnectedAndRestoresCurs
         EXPECT_TRUE(watch.sawWaitCursor()) << i;
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << i;
     }
+}
+
+TEST_F(MainWindowTest, DocumentOptionsAreRememberedForTheNextWindow)
+{
+    window.show();
+    QTest::mouseClick(detailed(window), Qt::LeftButton, {}, QPoint(8, 12));  // on the box, not past the caption
+    const QString longest(128, u'説');  // the longest name a server takes, in three-byte characters
+    property(window)->setText(longest);
+    EXPECT_TRUE(home.iniBytes().startsWith("[DOCUMENT]\nDETAILED=1\nDESCRIPTION_PROPERTY=" + longest.toUtf8()));
+    EXPECT_TRUE(detailed(frmMain())->isChecked());
+    EXPECT_EQ(property(frmMain())->text(), longest) << "the remembered name came back cut";
+    detailed(window)->setChecked(false);
+    EXPECT_FALSE(detailed(frmMain())->isChecked());
+}
+
+TEST_F(MainWindowTest, EveryButtonPassesTheOptionsShownThoughTheyCannotBeRemembered)
+{
+    QFile blocker(home.folder());  // a file where the settings folder goes: every write fails
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    RecordingWindow recording;
+    recording.mblnFirstActivate = false;
+    recording.show();
+    const auto press = [&recording](int kind) {
+        const size_t before = recording.runs.size();
+        QTest::mouseClick(recording.findChild<QPushButton*>(QStringLiteral("cmdDoc_%1").arg(kind)), Qt::LeftButton);
+        EXPECT_EQ(recording.findChild<QLabel*>(QStringLiteral("stbMainText"))->text(), u"仕様書を作成しました。"_qs);
+        EXPECT_EQ(recording.runs.size(), before + 1);
+        return recording.runs.empty() ? std::pair<qint16, DocumentOptions>(-1, {}) : recording.runs.back();
+    };
+    const DocumentOptions defaults = press(0).second;
+    EXPECT_FALSE(defaults.detailed);
+    EXPECT_EQ(defaults.descriptionProperty, u"MS_Description"_qs);
+
+    QTest::keyClick(detailed(recording), Qt::Key_Space);
+    property(recording)->setText(u" 説明 "_qs);
+    for (qint16 kind = 0; kind < 4; ++kind) {
+        const auto [passedKind, options] = press(kind);
+        EXPECT_EQ(passedKind, kind);
+        EXPECT_TRUE(options.detailed) << kind;
+        EXPECT_EQ(options.descriptionProperty, u"説明"_qs) << "blanks around a name are slips " << kind;
+    }
+    property(recording)->setText(u"  "_qs);
+    EXPECT_EQ(press(3).second.descriptionProperty, u"MS_Description"_qs) << "a blank box means the default";
+    EXPECT_FALSE(home.iniExists());
 }
 
 TEST_F(MainWindowTest, ExitCommandEndsTheProgram)
