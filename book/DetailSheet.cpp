@@ -51,7 +51,7 @@ public:
             ++row_;  // a blank row between blocks
         if (!title.isEmpty()) {
             ++row_;
-            sheet_->cells(row_, 1).setValue(title);
+            put(1, kLastColumn, title);
             sheet_->cells(row_, 1).font().setBold(true);
         }
         const qint32 headerRow = ++row_;
