@@ -17,14 +17,13 @@ the files name them, so the same folder always gives the same catalog.
 """
 
 import csv
-import re
 import sys
 import zlib
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "demo"))
 from make_catalog import (DETAIL_COLUMNS, FIXED_TYPES, PIECE_LENGTH, PRIMARY_KEY_STATUS,  # noqa: E402
-                          SIZED_TYPES, detail_inserts, insert, object_time)
+                          SIZED_TYPES, TRIGGER_EVENTS, TRIGGER_TIMING, detail_inserts, insert, object_time)
 
 TYPE_CODES = {name: spec[0] for name, spec in {**FIXED_TYPES, **SIZED_TYPES}.items()}
 TYPE_CODES.update(decimal=106, numeric=108, time=41, datetime2=42, datetimeoffset=43, sql_variant=98)
@@ -48,10 +47,6 @@ CLUSTERED, NONCLUSTERED, CLUSTERED_COLUMNSTORE, NONCLUSTERED_COLUMNSTORE = 1, 2,
 FIRST_XML_INDEX_ID = 256000
 FIRST_SPATIAL_INDEX_ID = 384000
 REFERENTIAL_ACTIONS = {"NO_ACTION": 0, "CASCADE": 1, "SET_NULL": 2, "SET_DEFAULT": 3}
-TRIGGER_EVENTS = {"INSERT": 1, "UPDATE": 2, "DELETE": 3}
-TRIGGER_TIMING = re.compile(
-    r"\b(FOR|AFTER|INSTEAD\s+OF)\s+((?:INSERT|UPDATE|DELETE)(?:\s*,\s*(?:INSERT|UPDATE|DELETE))*)\b"
-    r"(\s+NOT\s+FOR\s+REPLICATION)?", re.IGNORECASE)
 # sys.extended_properties.class by the level a property is set on.
 DATABASE_CLASS, OBJECT_CLASS, PARAMETER_CLASS, SCHEMA_CLASS, INDEX_CLASS, DATASPACE_CLASS = 0, 1, 2, 3, 7, 20
 # A database's first filegroup has data space id 1.

@@ -206,14 +206,17 @@ BEGIN
   DECLARE done INT DEFAULT 0;
   DECLARE gone VARCHAR(64);
   DECLARE names CURSOR FOR
-    SELECT DISTINCT database_name FROM standin_sys.extended_properties
-    UNION SELECT database_name FROM standin_sys.indexes
+    SELECT database_name FROM standin_sys.extended_properties
     UNION SELECT database_name FROM standin_sys.default_constraints
     UNION SELECT database_name FROM standin_sys.check_constraints
     UNION SELECT database_name FROM standin_sys.foreign_keys
+    UNION SELECT database_name FROM standin_sys.foreign_key_columns
+    UNION SELECT database_name FROM standin_sys.indexes
+    UNION SELECT database_name FROM standin_sys.index_columns
     UNION SELECT database_name FROM standin_sys.identity_columns
     UNION SELECT database_name FROM standin_sys.computed_columns
-    UNION SELECT database_name FROM standin_sys.triggers;
+    UNION SELECT database_name FROM standin_sys.triggers
+    UNION SELECT database_name FROM standin_sys.trigger_events;
   DECLARE CONTINUE HANDLER FOR NOT FOUND SET done = 1;
   OPEN names;
   fetch_names: LOOP

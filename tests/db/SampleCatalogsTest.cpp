@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <QFile>
 #include <QMap>
@@ -56,6 +57,36 @@ protected:
     std::vector<CatalogRow> query(const QString& sql, std::optional<qint32> id = std::nullopt) const
     {
         return queryCatalog(QStringLiteral("tablinor_sample_") + GetParam(), sql, id);
+    }
+    // Rows of a query, each its cells joined by '|', sorted.
+    QStringList rendered(const QString& sql) const
+    {
+        QStringList lines;
+        for (const CatalogRow& row : query(sql)) {
+            QStringList cells;
+            for (int i = 0; i < int(row.values.size()); ++i)
+                cells.append(row.text(i));
+            lines.append(cells.join(u'|'));
+        }
+        lines.sort();
+        return lines;
+    }
+    // The given fields of a sample file's rows, rendered as above; rows
+    // that `keep` refuses are left out.
+    QStringList expected(const char* file, const QStringList& fields,
+        const std::function<bool(const TsvRow&)>& keep = {}) const
+    {
+        QStringList lines;
+        for (const TsvRow& row : sample(file)) {
+            if (keep && !keep(row))
+                continue;
+            QStringList cells;
+            for (const QString& f : fields)
+                cells.append(row[f]);
+            lines.append(cells.join(u'|'));
+        }
+        lines.sort();
+        return lines;
     }
     // Shown name of every object, by its kind code.
     QMap<QString, QString> kinds() const
@@ -114,6 +145,65 @@ TEST_P(SampleCatalog, RoutineListsHoldEveryRoutineWithItsWholeSourceInOrder)
         EXPECT_EQ(order, caseInsensitiveOrder(expected.keys())) << "kind " << docKind;
         EXPECT_TRUE(joined == expected) << "kind " << docKind;
     }
+}
+
+TEST_P(SampleCatalog, DetailViewsHoldWhatTheDetailFilesDeclare)
+{
+    const QString table = u"SCHEMA_NAME(t.uid), t.name"_qs;
+    const QString columnOf = u"INNER JOIN syscolumns AS c ON c.id = t.id AND c.colid = "_qs;
+    EXPECT_EQ(rendered(u"SELECT %1, c.name, d.name, d.definition FROM sys.default_constraints AS d "
+                       "INNER JOIN sysobjects AS t ON t.id = d.parent_object_id %2 d.parent_column_id"_qs.arg(table, columnOf)),
+        expected("defaults.tsv", {u"schema"_qs, u"table"_qs, u"column"_qs, u"constraint_name"_qs, u"definition_stored"_qs}));
+    EXPECT_EQ(rendered(u"SELECT %1, c.name, k.name, k.definition FROM sys.check_constraints AS k "
+                       "INNER JOIN sysobjects AS t ON t.id = k.parent_object_id "
+                       "LEFT JOIN syscolumns AS c ON c.id = t.id AND c.colid = k.parent_column_id"_qs.arg(table)),
+        expected("check_constraints.tsv",
+            {u"schema"_qs, u"table"_qs, u"column"_qs, u"constraint_name"_qs, u"definition_stored"_qs}));
+    EXPECT_EQ(rendered(u"SELECT %1, c.name, CAST(i.seed_value AS int), CAST(i.increment_value AS int) "
+                       "FROM sys.identity_columns AS i INNER JOIN sysobjects AS t ON t.id = i.object_id "
+                       "%2 i.column_id"_qs.arg(table, columnOf)),
+        expected("identity.tsv", {u"schema"_qs, u"table"_qs, u"column"_qs, u"seed"_qs, u"increment"_qs}));
+    EXPECT_EQ(rendered(u"SELECT %1, c.name, k.definition, k.is_persisted FROM sys.computed_columns AS k "
+                       "INNER JOIN sysobjects AS t ON t.id = k.object_id %2 k.column_id"_qs.arg(table, columnOf)),
+        expected("computed.tsv", {u"schema"_qs, u"table"_qs, u"column"_qs, u"definition_stored"_qs, u"persisted"_qs}));
+
+    EXPECT_EQ(rendered(u"SELECT %1, f.name, GROUP_CONCAT(c.name ORDER BY fc.constraint_column_id), "
+                       "SCHEMA_NAME(r.uid), r.name, GROUP_CONCAT(rc.name ORDER BY fc.constraint_column_id), "
+                       "f.delete_referential_action_desc, f.update_referential_action_desc, f.is_not_trusted "
+                       "FROM sys.foreign_keys AS f INNER JOIN sys.foreign_key_columns AS fc ON fc.constraint_object_id = f.object_id "
+                       "INNER JOIN sysobjects AS t ON t.id = f.parent_object_id %2 fc.parent_column_id "
+                       "INNER JOIN sysobjects AS r ON r.id = f.referenced_object_id "
+                       "INNER JOIN syscolumns AS rc ON rc.id = r.id AND rc.colid = fc.referenced_column_id "
+                       "GROUP BY f.object_id, t.uid, t.name, f.name, r.uid, r.name, f.delete_referential_action_desc, "
+                       "f.update_referential_action_desc, f.is_not_trusted"_qs.arg(table, columnOf)),
+        expected("foreign_keys.tsv", {u"schema"_qs, u"table"_qs, u"constraint_name"_qs, u"columns"_qs, u"ref_schema"_qs,
+            u"ref_table"_qs, u"ref_columns"_qs, u"on_delete"_qs, u"on_update"_qs, u"disabled_or_nocheck"_qs}));
+
+    // Keys in order with their direction, then the included columns; a
+    // columnstore index has only included columns, and a full-text index is
+    // not in sys.indexes.
+    EXPECT_EQ(rendered(u"SELECT %1, i.name, i.type IN (1, 5), "
+                       "GROUP_CONCAT(CASE WHEN ic.key_ordinal > 0 THEN CONCAT(c.name, "
+                       "CASE WHEN ic.is_descending_key = 1 THEN ' DESC' ELSE '' END) END ORDER BY ic.key_ordinal), "
+                       "GROUP_CONCAT(CASE WHEN ic.is_included_column = 1 THEN c.name END ORDER BY ic.index_column_id) "
+                       "FROM sys.indexes AS i INNER JOIN sysobjects AS t ON t.id = i.object_id "
+                       "LEFT JOIN sys.index_columns AS ic ON ic.object_id = i.object_id AND ic.index_id = i.index_id "
+                       "LEFT JOIN syscolumns AS c ON c.id = t.id AND c.colid = ic.column_id "
+                       "WHERE i.type NOT IN (0, 5, 6) GROUP BY i.object_id, i.index_id, t.uid, t.name, i.name, i.type"_qs
+                           .arg(table)),
+        expected("indexes.tsv", {u"schema"_qs, u"table"_qs, u"index_name"_qs, u"clustered"_qs, u"key_columns"_qs,
+            u"included_columns"_qs}, [](const TsvRow& row) {
+                return row[u"kind"_qs] != u"FULLTEXT"_qs && row[u"kind"_qs] != u"COLUMNSTORE"_qs;
+            }));
+
+    EXPECT_EQ(rendered(u"SELECT SCHEMA_NAME(t.uid), t.name, c.name, p.name, p.value FROM sys.extended_properties AS p "
+                       "INNER JOIN sysobjects AS t ON t.id = p.major_id %1 p.minor_id "
+                       "WHERE p.class = 1 AND p.minor_id > 0"_qs.arg(columnOf)),
+        expected("descriptions.tsv", {u"schema"_qs, u"object"_qs, u"name2"_qs, u"property"_qs, u"value"_qs},
+            [](const TsvRow& row) { return row[u"level2type"_qs] == u"COLUMN"_qs; }));
+    // Every property is there, whatever its level.
+    EXPECT_EQ(rendered(u"SELECT COUNT(*) FROM sys.extended_properties"_qs),
+        QStringList{QString::number(sample("descriptions.tsv").size())});
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, SampleCatalog,

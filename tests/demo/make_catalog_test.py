@@ -41,7 +41,9 @@ class ColumnTypeTest(unittest.TestCase):
                 self.assertRaises(mc.CatalogError, mc.column_type, spec)
 
 
-class CatalogTest(unittest.TestCase):
+class CatalogCase(unittest.TestCase):
+    """A catalog.txt and sources in a folder of their own."""
+
     def setUp(self):
         self.folder = tempfile.TemporaryDirectory()
         self.root = Path(self.folder.name)
@@ -60,6 +62,8 @@ class CatalogTest(unittest.TestCase):
     def object(self, catalog, name):
         return next(row for row in catalog.objects if row[0] == name)
 
+
+class CatalogTest(CatalogCase):
     def test_composite_key_and_plain_index(self):
         catalog = self.read("table 明細 2020-01-01 2021-02-03\n"
                             "    番号  char(10)  pk\n"
@@ -131,6 +135,77 @@ class CatalogTest(unittest.TestCase):
                     self.read(text, {"fn_別": "CREATE FUNCTION fn_他 () RETURNS int AS BEGIN RETURN 1 END",
                                      "V": "CREATE VIEW V AS SELECT 1 AS x"})
                 self.assertIn("catalog.txt" + message, str(raised.exception))
+
+
+class DetailTest(CatalogCase):
+    TABLES = ("table 親 2020-01-01\n"
+              "    番号  char(4)  pk\n"
+              "    枝番  smallint pk\n"
+              "table 子 2020-01-02\n"
+              "    ID    int      pk\n"
+              "    親番号 char(4)\n"
+              "    親枝番 smallint\n"
+              "    数量  int\n"
+              "    金額  money    null\n"
+              "    メモ  nvarchar(20) null\n")
+    DETAILS = ("    identity ID 1000 10\n"
+               "    default 数量 ((1))\n"
+               "    check CK_子_数量 数量 ([数量]>(0))\n"
+               "    check CK_子_金額 - ([金額] IS NULL OR [金額]>=(0))\n"
+               "    computed 金額 (CONVERT([money],[数量]*(100))) persisted\n"
+               "    fk FK_子_親 親番号,親枝番 親 cascade\n"
+               "    unique UX_子_メモ メモ,数量:DESC include 金額 where ([メモ] IS NOT NULL)\n"
+               "    trigger TR_子\n")
+    TRIGGER = {"TR_子": "CREATE TRIGGER TR_子 ON 子\nINSTEAD OF DELETE, update AS\nRETURN\n"}
+
+    def test_details_as_the_server_keeps_them(self):
+        catalog = self.read(self.TABLES + self.DETAILS, self.TRIGGER)
+        parent, child = self.object(catalog, "親")[1], self.object(catalog, "子")[1]
+        d = catalog.details
+        self.assertEqual(d["identity_columns"], [(child, "ID", 1, "1000", "10")])
+        self.assertEqual([row[4:6] for row in d["default_constraints"]], [(4, "((1))")])
+        self.assertEqual([row[4:6] for row in d["check_constraints"]],
+                         [(4, "([数量]>(0))"), (0, "([金額] IS NULL OR [金額]>=(0))")])
+        self.assertEqual(d["computed_columns"], [(child, "金額", 5, "(CONVERT([money],[数量]*(100)))", 1)])
+        fk = self.object(catalog, "FK_子_親")[1]
+        self.assertEqual(d["foreign_keys"], [("FK_子_親", fk, 1, child, parent, 1, 0, 0, 1, 0, 0)])
+        self.assertEqual(d["foreign_key_columns"], [(fk, 1, child, 2, parent, 1), (fk, 2, child, 3, parent, 2)])
+        self.assertIn((child, "UX_子_メモ", 2, 2, 1, 0, 0, 1, "([メモ] IS NOT NULL)"), d["indexes"])
+        self.assertEqual([row[2:] for row in d["index_columns"] if row[:2] == (child, 2)],
+                         [(1, 6, 1, 0, 0), (2, 4, 2, 1, 0), (3, 5, 0, 0, 1)])
+        self.assertIn((child, mc.UNIQUE_INDEX_STATUS, 2, "UX_子_メモ", 2), catalog.indexes)
+        trigger = self.object(catalog, "TR_子")[1]
+        self.assertEqual(d["triggers"], [("TR_子", trigger, 1, child, 0, 1)])
+        self.assertEqual(d["trigger_events"], [(trigger, 2, "UPDATE"), (trigger, 3, "DELETE")])
+        # Constraints and triggers hang on their table.
+        self.assertEqual({o[2]: o[3] for o in catalog.objects if o[3] and o[2] != "PK"},
+                         {"D": child, "C": child, "F": child, "TR": child})
+
+    def test_descriptions_put_the_logical_name_first(self):
+        (self.root / "descriptions.txt").write_text(
+            "# 説明\n子 子表  明細を持つ。\n    二行目。\n子.メモ メモ\n", encoding="utf-8")
+        catalog = self.read(self.TABLES)
+        child = self.object(catalog, "子")[1]
+        self.assertEqual(catalog.details["extended_properties"], [
+            (1, child, 0, "MS_Description", "子表\r\n明細を持つ。\r\n二行目。"),
+            (1, child, 6, "MS_Description", "メモ")])
+
+    def test_detail_mistakes_name_the_line(self):
+        cases = [
+            (self.TABLES + "    fk FK_子_無 親番号 無い\n", "catalog.txt:11: foreign key FK_子_無: 無い is no table"),
+            (self.TABLES + "    fk FK_子_親 親番号 親\n", "catalog.txt:11: foreign key FK_子_親: 1 columns"),
+            (self.TABLES + "    default 無い ((0))\n", "catalog.txt:11: 子 has no column 無い"),
+            (self.TABLES + "    trigger TR_子\n", "catalog.txt:11: TR_子.sql declares no FOR"),
+            (self.TABLES + "    index IX_子 数量:ASC\n", "catalog.txt:11: index IX_子: a key is"),
+        ]
+        for text, message in cases:
+            with self.subTest(text=text.splitlines()[-1]):
+                with self.assertRaises(mc.CatalogError) as raised:
+                    self.read(text, {"TR_子": "CREATE TRIGGER TR_子 ON 子 AS RETURN\n"})
+                self.assertIn(message, str(raised.exception))
+        (self.root / "descriptions.txt").write_text("子.無い 無い\n", encoding="utf-8")
+        with self.assertRaisesRegex(mc.CatalogError, "descriptions.txt:1: 子 has no column 無い"):
+            self.read(self.TABLES)
 
 
 class SqlTest(unittest.TestCase):
