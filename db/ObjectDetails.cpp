@@ -239,10 +239,12 @@ bool readIndexes(qint16 kind, const CatalogQuery& query, QHash<qint32, ObjectDet
         const QString column = textOf(rs.value(8));
         if (column.isEmpty())
             return;
-        if (flagOf(rs.value(11)))
+        // A columnstore index stores its columns without a key: they are its columns.
+        const bool columnstore = index.type == 5 || index.type == 6;
+        if (flagOf(rs.value(11)) && !columnstore)
             index.includedColumns.append(column);
         // A partitioning column outside the key has no key position.
-        else if (intOf(rs.value(9)) > 0)
+        else if (intOf(rs.value(9)) > 0 || columnstore)
             index.keyColumns.append(flagOf(rs.value(10)) ? column + QStringLiteral(" DESC") : column);
     });
 }
