@@ -167,7 +167,8 @@ Fetch fetchOf(SQLSMALLINT sqlType)
     case SQL_TIME:
         return Fetch::Time;
     default:
-        // Character data, and whatever else the driver can spell as text.
+        // Character data, and whatever else the driver can spell as text; a
+        // sql_variant too, whose number comes as its digits, as on the stand-in.
         return Fetch::Text;
     }
 }
