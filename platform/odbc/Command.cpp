@@ -4,7 +4,9 @@
 #include "ObjectErrors.h"
 #include "PreparedStatements.h"
 #include "RuntimeError.h"
+#include "TextPiece.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace platform {
@@ -165,7 +167,8 @@ Fetch fetchOf(SQLSMALLINT sqlType)
     case SQL_TIME:
         return Fetch::Time;
     default:
-        // Character data, and whatever else the driver can spell as text.
+        // Character data, and whatever else the driver can spell as text; a
+        // sql_variant too, whose number comes as its digits, as on the stand-in.
         return Fetch::Text;
     }
 }
@@ -191,25 +194,43 @@ QString columnName(const OdbcHandle& statement, SQLUSMALLINT number, SQLSMALLINT
 
 FieldValue readText(const OdbcHandle& statement, SQLUSMALLINT number)  // throws RuntimeError
 {
-    constexpr SQLLEN kChunkChars = 2048;
-    SQLWCHAR chunk[kChunkChars];
+    // The length first, from a read of nothing: MariaDB's driver writes a value
+    // whole only where it has room for four bytes a character and the
+    // terminator. Into less it copies as many characters as it counts, one
+    // short for each character with a low byte of 0xD8..0xDB before another
+    // (様, ベ), and calls the value done.
+    SQLWCHAR nothing = 0;
+    SQLLEN announced = 0;
+    SQLRETURN ret = SQLGetData(statement.get(), number, SQL_C_WCHAR, &nothing, 0, &announced);
+    if (ret == SQL_NO_DATA)
+        return FieldValue(QString());
+    statement.check(ret);
+    if (announced == SQL_NULL_DATA)
+        return FieldValue::null();
+    if (announced == 0)
+        return FieldValue(QString());
+
+    // A length too large for one buffer, or none at all, is read in pieces.
+    constexpr SQLLEN kPieceChars = 2048;
+    constexpr SQLLEN kWholeChars = SQLLEN{1} << 24;
+    const SQLLEN chars = announced / static_cast<SQLLEN>(sizeof(SQLWCHAR));
+    const bool whole = announced != SQL_NO_TOTAL && chars < kWholeChars;
+    std::vector<SQLWCHAR> buffer(static_cast<std::size_t>(whole ? 2 * chars + 2 : kPieceChars));
     QString text;
     for (;;) {
+        std::fill(buffer.begin(), buffer.end(), SQLWCHAR{0});
         SQLLEN indicator = 0;
-        const SQLRETURN ret = SQLGetData(statement.get(), number, SQL_C_WCHAR, chunk, sizeof chunk, &indicator);
+        ret = SQLGetData(statement.get(), number, SQL_C_WCHAR, buffer.data(),
+            static_cast<SQLLEN>(buffer.size() * sizeof(SQLWCHAR)), &indicator);
         if (ret == SQL_NO_DATA)
             break;
         statement.check(ret);
         if (indicator == SQL_NULL_DATA)
             return FieldValue::null();
-        // A chunk that did not hold the rest comes back full, less its terminator.
-        const bool truncated = ret == SQL_SUCCESS_WITH_INFO
-            && (indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(sizeof chunk));
-        if (!truncated) {
-            text += fromSqlWide(chunk, indicator / static_cast<SQLLEN>(sizeof(SQLWCHAR)));
+        const TextPiece piece = textPiece(ret, indicator, buffer);
+        text += fromSqlWide(buffer.data(), piece.length);
+        if (!piece.more)
             break;
-        }
-        text += fromSqlWide(chunk, kChunkChars - 1);
     }
     return FieldValue(text);
 }

@@ -16,6 +16,19 @@ bool validColorIndex(qint32 colorIndex)
         || (colorIndex >= 1 && colorIndex <= 56);
 }
 
+// A text longer than a cell holds keeps its start and ends with a mark that
+// says so: one description or comment too long must not cost the document.
+FieldValue cellValue(const FieldValue& value)
+{
+    if (value.kind() != FieldValue::Kind::Text || value.text().size() <= kMaxCellTextLength)
+        return value;
+    const QString mark = QStringLiteral("…（以下省略）");
+    qsizetype kept = kMaxCellTextLength - mark.size();
+    if (value.text()[kept - 1].isHighSurrogate())
+        --kept;
+    return FieldValue(value.text().left(kept) + mark);
+}
+
 }  // namespace
 
 Range::Range(std::shared_ptr<Worksheet> sheet, qint32 firstRow, qint32 firstColumn, qint32 lastRow, qint32 lastColumn)
@@ -38,11 +51,10 @@ void Range::setValue(const FieldValue& value)
 {
     sheet_->requireWorkbook();
     const bool empty = value.isNull() || (value.kind() == FieldValue::Kind::Text && value.text().isEmpty());
-    if (value.kind() == FieldValue::Kind::Text && value.text().size() > kMaxCellTextLength)
-        throwApplicationDefined();
+    const FieldValue held = empty ? FieldValue() : cellValue(value);
     for (qint32 r = firstRow_; r <= lastRow_; ++r) {
         for (qint32 c = firstColumn_; c <= lastColumn_; ++c)
-            sheet_->cellAt(r, c).value = empty ? FieldValue() : value;
+            sheet_->cellAt(r, c).value = held;
     }
 }
 

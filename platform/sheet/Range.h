@@ -25,7 +25,8 @@ public:
 
     // The top-left cell's value.
     FieldValue value() const;                   // throws RuntimeError
-    // Every cell of the block; Null and empty text leave the cells empty.
+    // Every cell of the block; Null and empty text leave the cells empty, and
+    // a text longer than a cell holds is cut to it, ending with a mark.
     void setValue(const FieldValue& value);     // throws RuntimeError
 
     Border borders(qint32 index) const;  // throws RuntimeError for an index the model lacks

@@ -128,6 +128,34 @@ private:
     std::unordered_map<quint32, lxw_format*> cache_;
 };
 
+// What XML cannot carry at all (U+0000, U+FFFE, U+FFFF, a lone surrogate)
+// would spoil the file, or end the text at U+0000: it shows as U+FFFD. The
+// library escapes the other control characters in cells.
+QString xmlCharacters(const QString& text)
+{
+    QString safe = text;  // copied only where a character is replaced
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (c == 0 || c == 0xFFFE || c == 0xFFFF || QChar::isSurrogate(c))
+            safe[i] = QChar::ReplacementCharacter;
+    }
+    return safe;
+}
+
+// A cell's text as the file must hold it for a reader to give it back; an
+// underscore that would start an escape such as "_x0041_", which readers turn
+// into the character it names, is escaped itself.
+QByteArray cellText(const QString& text)
+{
+    static const QRegularExpression kEscapeLike(QStringLiteral("_(?=x[0-9A-Fa-f]{4}_)"));
+    QString stored = xmlCharacters(text);
+    if (stored.contains(QStringLiteral("_x")))
+        stored.replace(kEscapeLike, QStringLiteral("_x005F_"));
+    return stored.toUtf8();
+}
+
 void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const FieldValue& value, lxw_format* format,
     const Hyperlink* link)
 {
@@ -136,7 +164,7 @@ void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const Fiel
             ? QByteArrayLiteral("internal:") + linkLocation(link->subAddress).toUtf8()
             : (link->subAddress.isEmpty() ? link->address : link->address + u'#' + link->subAddress).toUtf8();
         const QString shown = displayText(value);
-        const QByteArray text = shown.toUtf8();
+        const QByteArray text = cellText(shown);
         // The library puts the shown text into the link's display attribute
         // too, unescaped, where a control character would spoil the file; such
         // a text goes into the cell alone.
@@ -160,7 +188,7 @@ void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const Fiel
         check(worksheet_write_number(sheet, row, column, value.floating(), format));
         break;
     case FieldValue::Kind::Text:
-        check(worksheet_write_string(sheet, row, column, value.text().toUtf8().constData(), format));
+        check(worksheet_write_string(sheet, row, column, cellText(value.text()).constData(), format));
         break;
     case FieldValue::Kind::DateTime: {
         const QDate d = value.dateTime().date();
@@ -199,7 +227,7 @@ void writePageSetup(lxw_worksheet* out, const PageSetup& page)
     if (!footer.isEmpty()) {
         lxw_header_footer_options options{};
         options.margin = page.footerMargin / kPointsPerInch;
-        check(worksheet_set_footer_opt(out, footer.toUtf8().constData(), &options));
+        check(worksheet_set_footer_opt(out, xmlCharacters(footer).toUtf8().constData(), &options));
     }
     worksheet_set_margins(out, page.leftMargin / kPointsPerInch, page.rightMargin / kPointsPerInch,
         page.topMargin / kPointsPerInch, page.bottomMargin / kPointsPerInch);

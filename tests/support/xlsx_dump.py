@@ -3,6 +3,7 @@ order, the active sheet, and per sheet its cells (value, type, number format,
 borders, fill, font, wrap, vertical alignment), column widths, row heights,
 hyperlinks, selection and page setup."""
 import json
+import re
 import sys
 
 import openpyxl
@@ -14,6 +15,12 @@ def color(c):
     return c.rgb[-6:].upper()
 
 
+def control_characters(text):
+    """openpyxl reads the escape "_x005F_" of a shared string, but leaves those
+    of control characters ("_x000D_") as written; Excel and Calc read them."""
+    return re.sub("_x00([01][0-9A-Fa-f])_", lambda m: chr(int(m.group(1), 16)), text)
+
+
 def cell_info(cell):
     value = cell.value
     if cell.is_date:
@@ -21,7 +28,7 @@ def cell_info(cell):
     elif isinstance(value, (int, float)):
         kind = "n"
     else:
-        kind = "s"
+        kind, value = "s", control_characters(value) if isinstance(value, str) else value
     b = cell.border
     fill = cell.fill
     return {

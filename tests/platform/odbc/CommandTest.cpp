@@ -80,6 +80,29 @@ TEST_F(CommandTest, LongTextAndLongNamesArriveWhole)
     EXPECT_EQ(rs.value(0).text(), expected);
 }
 
+TEST_F(CommandTest, TextArrivesExactWhereTheDriverMiscountsIt)
+{
+    // The stand-in's driver counts a character whose low byte is 0xD8..0xDB
+    // together with the next one, and cuts on that count (様 is U+69D8, ベ U+30D9).
+    const auto values = row(u"SELECT '仕様書', 'ベル', 'データベースの罠', CONCAT(REPEAT('a', 2046), '様書'), "
+                            "REPEAT('様', 3000), CONCAT(REPEAT('x', 7499), '様'), REPEAT('仕様書', 2500)"_qs);
+    const QStringList expected{u"仕様書"_qs, u"ベル"_qs, u"データベースの罠"_qs, QString(2046, u'a') + u"様書"_qs,
+        QString(3000, u'様'), QString(7499, u'x') + u'様', u"仕様書"_qs.repeated(2500)};
+    ASSERT_EQ(values.size(), std::size_t(expected.size()));
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(values[i].text().toStdString(), expected[i].toStdString()) << i;
+
+    // Control characters, as a bound value read back (the driver ends a text at U+0000).
+    QString controls = u"改行\r\n、タブ\t、"_qs;
+    for (char16_t c = 1; c < 0x20; ++c)
+        controls += QChar(c);
+    command.setCommandText(u"SELECT ?"_qs);
+    command.setParameter(0, FieldValue(controls));
+    Recordset rs;
+    rs.open(command);
+    EXPECT_EQ(rs.value(0).text().toStdString(), controls.toStdString());
+}
+
 TEST_F(CommandTest, ParametersBindInIndexOrderWithEmptyAsNull)
 {
     const QDateTime when(QDate(2023, 12, 31), QTime(23, 59, 58, 500));

@@ -119,8 +119,14 @@ TEST(WorkbookTest, CellsKeepTheTypeOfTheirValues)
     EXPECT_TRUE(sheet->cells(2, 2).value().isEmpty());
     EXPECT_TRUE(sheet->cells(9, 9).value().isEmpty());
 
-    EXPECT_EQ(errorOf([&] { sheet->cells(1, 6).setValue(QString(kMaxCellTextLength + 1, u'x')); }), 1004);
+    // A text longer than a cell holds keeps its start, whole characters, and says it was cut.
     sheet->cells(1, 6).setValue(QString(kMaxCellTextLength, u'x'));
+    EXPECT_EQ(sheet->cells(1, 6).value().text(), QString(kMaxCellTextLength, u'x'));
+    sheet->cells(1, 6).setValue(u'a' + u"𠮷"_qs.repeated(kMaxCellTextLength / 2 + 1));
+    const QString cut = sheet->cells(1, 6).value().text();
+    EXPECT_EQ(cut.size(), kMaxCellTextLength - 1);
+    EXPECT_TRUE(cut.startsWith(u"a𠮷𠮷"_qs));
+    EXPECT_TRUE(cut.endsWith(u"𠮷…（以下省略）"_qs)) << cut.right(10).toStdString();
     EXPECT_EQ(errorOf([&] { sheet->cells(0, 1); }), 1004);
     EXPECT_EQ(errorOf([&] { sheet->cells(1, kMaxColumns + 1); }), 1004);
     EXPECT_EQ(errorOf([&] { sheet->cells(kMaxRows + 1, 1); }), 1004);

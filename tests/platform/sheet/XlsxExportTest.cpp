@@ -1,6 +1,7 @@
 #include "XlsxExport.h"
 
 #include "RuntimeError.h"
+#include "SheetLimits.h"
 #include "Workbook.h"
 #include "WorkbookTestSupport.h"
 
@@ -172,6 +173,36 @@ TEST(XlsxExportTest, RowsOfWrappedTextAreAsTallAsCalcDrawsThem)
         EXPECT_TRUE(height >= rows[r].second - 0.01 && height < rows[r].second + 5) << r + 1 << ": " << height;
     }
     EXPECT_FALSE(heights.contains("7"));
+}
+
+TEST(XlsxExportTest, UntrustedTextStaysTextAndLeavesTheFileWhole)
+{
+    QString controls = u"改行\r\nタブ\t"_qs;
+    for (char16_t c = 1; c < 0x20; ++c)
+        controls += QChar(c);
+    const QString unwritable = QString(u"a\0b\uFFFEc\uFFFFd"_qs) + QChar(0xD800) + u'e' + QChar(0xDC00);
+    const QString cells[] = {u"=SUM(A1:A9)"_qs, controls, u"_x0041_ と _x00e9_"_qs, unwritable,
+        u"仕様書\n"_qs.repeated(kMaxCellTextLength / 4 + 1)};
+    Workbook book(1);
+    const auto sheet = book.worksheets().item(1);
+    for (qint32 r = 0; r < qint32(std::size(cells)); ++r)
+        sheet->cells(r + 1, 1).setValue(cells[r]);
+    sheet->hyperlinks().add(sheet->cells(6, 1), QString(), "Sheet1!A1", u"リンク\u0001\uFFFE"_qs);
+    sheet->pageSetup().centerFooter = u"フッター\uFFFE"_qs;
+
+    QTemporaryDir dir;
+    exportXlsx(book, dir.filePath("untrusted.xlsx"));
+    const QJsonObject out = readXlsx(dir.filePath("untrusted.xlsx"))["data"][QStringLiteral("Sheet1")].toObject();
+    const auto read = [&](const char* cell) { return out["cells"][QLatin1String(cell)][QStringLiteral("v")].toString(); };
+    EXPECT_EQ(out["cells"][QStringLiteral("A1")][QStringLiteral("t")].toString(), "s");  // text, never a formula
+    EXPECT_EQ(read("A1"), cells[0]);
+    EXPECT_EQ(read("A2"), controls);
+    EXPECT_EQ(read("A3"), cells[2]);
+    EXPECT_EQ(read("A4"), u"a\uFFFDb\uFFFDc\uFFFDd\uFFFDe\uFFFD"_qs);
+    EXPECT_EQ(read("A5").size(), kMaxCellTextLength);
+    EXPECT_EQ(read("A5"), sheet->cells(5, 1).value().text());
+    EXPECT_EQ(read("A6"), u"リンク\u0001\uFFFD"_qs);
+    EXPECT_EQ(out["page"][QStringLiteral("footer")][1].toString(), u"フッター\uFFFD"_qs);
 }
 
 TEST(XlsxExportTest, AFileThatCannotBeWrittenRaisesAnError)

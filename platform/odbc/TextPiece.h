@@ -1,0 +1,21 @@
+#pragma once
+
+// Internal to the platform library: how much of a text one SQLGetData call
+// delivered, judged as the drivers in use actually answer.
+
+#include "OdbcHandle.h"
+
+#include <span>
+
+namespace platform {
+
+struct TextPiece {
+    qsizetype length = 0;  // characters of the buffer that belong to the value
+    bool more = false;     // the value goes on in the next call
+};
+
+// `buffer` was cleared before the call that filled it and has room for at
+// least one character and the terminator.
+TextPiece textPiece(SQLRETURN ret, SQLLEN indicator, std::span<const SQLWCHAR> buffer);
+
+}  // namespace platform
