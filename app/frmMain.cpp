@@ -3,6 +3,7 @@
 #include "AppInfo.h"
 #include "ConnectionSettings.h"
 #include "DocumentPipeline.h"
+#include "DocumentSave.h"
 #include "ExcelProbe.h"
 #include "FormLayout.h"
 #include "MessageBox.h"
@@ -125,6 +126,15 @@ void frmMain::createMenus()
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuFileConnect = mnuFile->addAction(msg::kMenuFileConnect);
     mnuFileConnect->setObjectName(QStringLiteral("mnuFileConnect"));
+    // Beside the buttons' untitled hand-over: one item per document kind,
+    // each asking where its file goes.
+    mnuFileSave = mnuFile->addMenu(msg::kMenuFileSave);
+    mnuFileSave->setObjectName(QStringLiteral("mnuFileSave"));
+    for (qint16 index = 0; index < 4; ++index) {
+        mnuFileSaveDoc[index] = mnuFileSave->addAction(msg::kMenuFileSaveDocuments[index]);
+        mnuFileSaveDoc[index]->setObjectName(QStringLiteral("mnuFileSaveDoc_%1").arg(index));
+        connect(mnuFileSaveDoc[index], &QAction::triggered, this, [this, index] { mnuFileSave_Click(index); });
+    }
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar"));
     mnuFileEnd = mnuFile->addAction(msg::kMenuFileEnd);
     mnuFileEnd->setObjectName(QStringLiteral("mnuFileEnd"));
@@ -312,6 +322,30 @@ DocumentOptions frmMain::documentOptions() const
     if (!property.isEmpty())
         options.descriptionProperty = property;
     return options;
+}
+
+void frmMain::mnuFileSave_Click(qint16 Index)
+{
+    // Told before the user picks a file for a document that cannot be made.
+    if (!IsConnected()) {
+        ShowStatus(msg::kNotConnected);
+        return;
+    }
+    const std::optional<DocumentFile> file = chooseDocumentFile(this, Index);
+    if (!file)
+        return;
+    ShowStatus(msg::kCreatingDocument);
+    platform::setMousePointer(platform::MousePointer::Hourglass);
+    repaintStatus();
+    bool done = false;
+    try {
+        done = saveDocument(*this, Index, documentOptions(), *file);
+    } catch (const platform::RuntimeError& error) {
+        ShowStatus(error.failureText());
+    }
+    platform::setMousePointer(platform::MousePointer::Default);
+    if (done)
+        ShowStatus(msg::kDocumentSaved.arg(file->path));
 }
 
 void frmMain::repaintStatus()

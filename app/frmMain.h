@@ -49,6 +49,7 @@ private:
     void Form_Activate();
     void cmdDoc_Click(qint16 Index);
     void mnuFileConnect_Click();
+    void mnuFileSave_Click(qint16 Index);
     void mnuFileEnd_Click();
     void mnuHelpVersion_Click();
     void chkDetailed_Click();
@@ -70,6 +71,8 @@ private:
     QLabel* statusText = nullptr;
     QMenu* mnuFile = nullptr;
     QAction* mnuFileConnect = nullptr;
+    QMenu* mnuFileSave = nullptr;
+    std::array<QAction*, 4> mnuFileSaveDoc{};
     QAction* mnuFileEnd = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpVersion = nullptr;

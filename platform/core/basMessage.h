@@ -13,6 +13,10 @@ inline const QString kFunctionDocument = QStringLiteral("ストアドファン�
 inline const QString kMenuFile = QStringLiteral("ファイル(&F)");
 inline const QString kMenuFileConnect = QStringLiteral("データベース接続(&C)...");
 inline const QString kMenuFileEnd = QStringLiteral("終了(&X)");
+inline const QString kMenuFileSave = QStringLiteral("ファイルに保存して開く(&S)");
+inline const QString kMenuFileSaveDocuments[] = {QStringLiteral("テーブル仕様書(&T)..."),
+    QStringLiteral("ビュー仕様書(&V)..."), QStringLiteral("ストアドプロシージャ仕様書(&P)..."),
+    QStringLiteral("ストアドファンクション仕様書(&U)...")};
 inline const QString kMenuHelp = QStringLiteral("ヘルプ(&H)");
 inline const QString kMenuHelpVersion = QStringLiteral("バージョン(&V)...");
 
@@ -22,9 +26,14 @@ inline const QString kDocumentCreated = QStringLiteral("仕様書を作成しま
 inline const QString kNotConnected = QStringLiteral("データベースに接続されていません。");
 inline const QString kNoData = QStringLiteral("データがみつかりません。");
 inline const QString kConnected = QStringLiteral("データベース接続に成功しました。");
+inline const QString kDocumentSaved = QStringLiteral("仕様書を %1 に保存しました。");
 
 // Message boxes
 inline const QString kSpreadsheetMissing = QStringLiteral("Microsoft Excelがインストールされていません。");
+
+// Save dialog
+inline const QString kSaveDialogCaption = QStringLiteral("仕様書の保存");
+inline const QString kWorkbookFilter = QStringLiteral("Excel ブック (*.xlsx)");
 
 // Workbook
 inline const QString kIndexSheetName = QStringLiteral("目次");

@@ -42,6 +42,13 @@ void removeStaleFiles(const QDir& folder)
     }
 }
 
+void startSpreadsheet(const SpreadsheetProgram& program, const QStringList& arguments)  // throws RuntimeError
+{
+    if (!QProcess::startDetached(program.program, program.leadingArguments + arguments))
+        throw RuntimeError(error_number::kCannotCreateObject,
+            QStringLiteral("表計算アプリケーションを起動できません: %1").arg(program.program));
+}
+
 }  // namespace
 
 QString handOverFolder()
@@ -77,16 +84,20 @@ QString handOverWorkbook(const Workbook& book, const SpreadsheetProgram& program
         exportXlsx(book, path);
         if (!QFile::setPermissions(path, kOwnerOnlyFile))
             throwHandOverFailure(QStringLiteral("ファイルを非公開にできません: %1").arg(path));
-        const QStringList arguments = program.leadingArguments
-            + QStringList{QStringLiteral("--calc"), QStringLiteral("-n"), path};
-        if (!QProcess::startDetached(program.program, arguments))
-            throw RuntimeError(error_number::kCannotCreateObject,
-                QStringLiteral("表計算アプリケーションを起動できません: %1").arg(program.program));
+        startSpreadsheet(program, {QStringLiteral("--calc"), QStringLiteral("-n"), path});
     } catch (...) {
         QFile::remove(path);
         throw;
     }
     return path;
+}
+
+void openWorkbookFile(const QString& path)
+{
+    const std::optional<SpreadsheetProgram> program = findSpreadsheetProgram();
+    if (!program)
+        throwHandOverFailure(QStringLiteral("表計算アプリケーションがみつかりません。"));
+    startSpreadsheet(*program, {QStringLiteral("--calc"), path});
 }
 
 }  // namespace platform::xl

@@ -19,4 +19,8 @@ QString handOverFolder();  // throws RuntimeError when there is no documents fol
 // Returns the file written.
 QString handOverWorkbook(const Workbook& book, const SpreadsheetProgram& program);  // throws RuntimeError
 
+// Starts the spreadsheet application on the user's own file, opened as that
+// file (not as an untitled copy), without waiting for it.
+void openWorkbookFile(const QString& path);  // throws RuntimeError
+
 }  // namespace platform::xl

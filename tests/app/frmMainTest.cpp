@@ -149,16 +149,24 @@ TEST_F(MainWindowTest, MenusHaveTheirCaptionsAndNoShortcuts)
     EXPECT_EQ(menus[1]->text(), u"ヘルプ(&H)"_qs);
 
     const QList<QAction*> file = menus[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 3);
+    ASSERT_EQ(file.size(), 4);
     EXPECT_EQ(file[0]->text(), u"データベース接続(&C)..."_qs);
     EXPECT_EQ(file[0]->objectName(), u"mnuFileConnect"_qs);
-    EXPECT_TRUE(file[1]->isSeparator());
-    EXPECT_EQ(file[2]->text(), u"終了(&X)"_qs);
+    EXPECT_EQ(file[1]->text(), u"ファイルに保存して開く(&S)"_qs);
+    ASSERT_NE(file[1]->menu(), nullptr);
+    EXPECT_TRUE(file[2]->isSeparator());
+    EXPECT_EQ(file[3]->text(), u"終了(&X)"_qs);
+    const QList<QAction*> save = file[1]->menu()->actions();
+    QStringList saveTexts;
+    for (QAction* a : save)
+        saveTexts << a->text();
+    EXPECT_EQ(saveTexts, (QStringList{u"テーブル仕様書(&T)..."_qs, u"ビュー仕様書(&V)..."_qs,
+                             u"ストアドプロシージャ仕様書(&P)..."_qs, u"ストアドファンクション仕様書(&U)..."_qs}));
     const QList<QAction*> help = menus[1]->menu()->actions();
     ASSERT_EQ(help.size(), 1);
     EXPECT_EQ(help[0]->text(), u"バージョン(&V)..."_qs);
 
-    for (QAction* a : file + help)
+    for (QAction* a : file + save + help)
         EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
 }
 
