@@ -43,6 +43,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -200,6 +201,9 @@ constexpr std::array<const char16_t*, 10> kTablePrefixes{
 
 constexpr int kTableIdBase = 1'000'000;
 constexpr int kKeyIdBase = 3'000'000;
+constexpr int kDetailIdBase = 100'000'000;
+// Where the stand-in keeps the rows of its detail catalog views (scripts/standin-sys.sql).
+const QString kDetailStorage = QStringLiteral("standin_sys.");
 
 QString tableName(int table)
 {
@@ -249,6 +253,83 @@ private:
     int count_ = 0;
 };
 
+// What a detailed document reads of a table, as a maintained database has it:
+// a description (論理名 on its first line) on every table and column, a
+// default and a check, a foreign key to the table before, the keys' and
+// indexes' columns, an identity on every other table, a trigger on every tenth.
+class DetailRows {
+public:
+    explicit DetailRows(platform::Connection& connection)
+        : properties_(connection, table(u"extended_properties", u"class, major_id, minor_id, name, value")),
+          defaults_(connection, table(u"default_constraints", u"name, object_id, parent_object_id, parent_column_id, definition")),
+          checks_(connection, table(u"check_constraints", u"name, object_id, parent_object_id, parent_column_id, definition")),
+          foreignKeys_(connection, table(u"foreign_keys", u"name, object_id, parent_object_id, referenced_object_id, key_index_id")),
+          foreignKeyColumns_(connection, table(u"foreign_key_columns", u"constraint_object_id, constraint_column_id, "
+                                                                    u"parent_object_id, parent_column_id, referenced_object_id, referenced_column_id")),
+          indexes_(connection, table(u"indexes", u"object_id, name, index_id, type, is_unique, is_primary_key")),
+          indexColumns_(connection, table(u"index_columns", u"object_id, index_id, index_column_id, column_id, key_ordinal")),
+          identities_(connection, table(u"identity_columns", u"object_id, name, column_id, seed_value, increment_value")),
+          triggers_(connection, table(u"triggers", u"name, object_id, parent_class, parent_id")),
+          triggerEvents_(connection, table(u"trigger_events", u"object_id, type, type_desc"))
+    {
+    }
+
+    void addTable(int table, const QString& name, int keyColumns, int columns)  // throws RuntimeError
+    {
+        const int id = kTableIdBase + table;
+        const int constraint = kDetailIdBase + table * 10;
+        properties_.add(QStringLiteral("1, %1, 0, 'MS_Description', %2").arg(id)
+                            .arg(quoted(name + QStringLiteral("\r\n") + name + QStringLiteral(" の行を一件ずつ持つ。"))));
+        indexes_.add(QStringLiteral("%1, %2, 1, 1, 1, 1").arg(id).arg(quoted(QStringLiteral("PK_") + name)));
+        for (int key = 1; key <= keyColumns; ++key)
+            indexColumns_.add(QStringLiteral("%1, 1, %2, %2, %2").arg(id).arg(key));
+        if (columns >= 3) {
+            indexes_.add(QStringLiteral("%1, %2, 2, 2, 0, 0").arg(id).arg(quoted(QStringLiteral("IX_") + name)));
+            indexColumns_.add(QStringLiteral("%1, 2, 1, 3, 1").arg(id));
+            checks_.add(QStringLiteral("%1, %2, %3, 1, '([ID]>(0))'")
+                            .arg(quoted(QStringLiteral("CK_") + name)).arg(constraint + 1).arg(id));
+        }
+        if (columns >= 2) {
+            defaults_.add(QStringLiteral("%1, %2, %3, 2, '((0))'")
+                              .arg(quoted(QStringLiteral("DF_") + name)).arg(constraint + 2).arg(id));
+            if (table > 1) {
+                foreignKeys_.add(QStringLiteral("%1, %2, %3, %4, 1")
+                                     .arg(quoted(QStringLiteral("FK_") + name)).arg(constraint + 3).arg(id).arg(id - 1));
+                foreignKeyColumns_.add(QStringLiteral("%1, 1, %2, 2, %3, 1").arg(constraint + 3).arg(id).arg(id - 1));
+            }
+        }
+        if (table % 2 == 0)
+            identities_.add(QStringLiteral("%1, 'ID', 1, '1', '1'").arg(id));
+        if (table % 10 == 0) {
+            triggers_.add(QStringLiteral("%1, %2, 1, %3").arg(quoted(QStringLiteral("TR_") + name)).arg(constraint + 4).arg(id));
+            triggerEvents_.add(QStringLiteral("%1, 1, 'INSERT'").arg(constraint + 4));
+            triggerEvents_.add(QStringLiteral("%1, 2, 'UPDATE'").arg(constraint + 4));
+        }
+    }
+
+    void addColumn(int id, int column, const QString& columnName, const QString& tableName)  // throws RuntimeError
+    {
+        properties_.add(QStringLiteral("1, %1, %2, 'MS_Description', %3").arg(id).arg(column)
+                            .arg(quoted(columnName + QStringLiteral("\r\n") + tableName + QStringLiteral(" の") + columnName + u'。')));
+    }
+
+    void flush()  // throws RuntimeError
+    {
+        for (BatchInsert* batch : {&properties_, &defaults_, &checks_, &foreignKeys_, &foreignKeyColumns_, &indexes_,
+                 &indexColumns_, &identities_, &triggers_, &triggerEvents_})
+            batch->flush();
+    }
+
+private:
+    static QString table(const char16_t* name, const char16_t* columns)
+    {
+        return QStringLiteral("INSERT INTO %1%2 (%3)").arg(kDetailStorage, QString::fromUtf16(name), QString::fromUtf16(columns));
+    }
+
+    BatchInsert properties_, defaults_, checks_, foreignKeys_, foreignKeyColumns_, indexes_, indexColumns_, identities_,
+        triggers_, triggerEvents_;
+};
+
 // Creates the database afresh with the catalog tables, their indexes and the server's types.
 void createCatalogTables()
 {
@@ -288,6 +369,7 @@ void fillCatalog(const QString& connectionString, const Options& options)  // th
                        "colorder, prec, scale, isnullable)"));
     BatchInsert indexes(connection, QStringLiteral("INSERT INTO sysindexes (id, indid, name, keycnt)"));
     BatchInsert keys(connection, QStringLiteral("INSERT INTO sysindexkeys (id, indid, colid, keyno)"));
+    DetailRows details(connection);
     for (int table = 1; table <= options.tables; ++table) {
         const int id = kTableIdBase + table;
         const QString name = tableName(table);
@@ -304,6 +386,7 @@ void fillCatalog(const QString& connectionString, const Options& options)  // th
             indexes.add(QStringLiteral("%1, 2, %2, 1").arg(id).arg(quoted(QStringLiteral("IX_") + name)));
             keys.add(QStringLiteral("%1, 2, 3, 1").arg(id));
         }
+        details.addTable(table, name, keyColumns, options.columns);
 
         const int columnCount = isWide(options, table) ? kWideTableColumns : options.columns;
         for (int column = 1; column <= columnCount; ++column) {
@@ -324,10 +407,12 @@ void fillCatalog(const QString& connectionString, const Options& options)  // th
                             .arg(std::max(kind.scale, 0)).arg(column)
                             .arg(kind.scale < 0 ? QStringLiteral("NULL") : QString::number(kind.scale))
                             .arg(nullable ? 1 : 0));
+            details.addColumn(id, column, columnName, name);
         }
     }
     for (BatchInsert* batch : {&objects, &columns, &indexes, &keys})
         batch->flush();
+    details.flush();
 }
 
 // ------------------------------------------------------------------- floors
@@ -492,8 +577,9 @@ struct DocumentRun {
     qint64 handedOverBytes = 0;
 };
 
-// One click of the table document button of the real main window.
-DocumentRun runDocument(QApplication& application, const QString& server, const Login& login)
+// One click of the table document button of the real main window, for the
+// plain or the detailed document.
+DocumentRun runDocument(QApplication& application, const QString& server, const Login& login, bool detailed = false)
 {
     gstrSvr = server;
     gstrDb = kDatabase;
@@ -505,8 +591,15 @@ DocumentRun runDocument(QApplication& application, const QString& server, const 
     application.processEvents();
     auto* button = window.findChild<QPushButton*>(QStringLiteral("cmdDoc_0"));
     auto* status = window.findChild<QLabel*>(QStringLiteral("stbMainText"));
-    if (!button || !status)
-        fail(QStringLiteral("main window without cmdDoc_0 or stbMainText"));
+    auto* form = window.findChild<QCheckBox*>(QStringLiteral("chkDetailed"));
+    if (!button || !status || !form)
+        fail(QStringLiteral("main window without cmdDoc_0, stbMainText or chkDetailed"));
+    form->setChecked(detailed);
+    // Only this run's hand-over and the stand-in's copy of it are in their folders.
+    for (const QString& folder : {platform::xl::handOverFolder(), qEnvironmentVariable("SOFFICE_STANDIN_DIR")}) {
+        for (const QString& old : QDir(folder).entryList(QDir::Files))
+            QFile::remove(QDir(folder).filePath(old));
+    }
 
     DocumentRun run;
     resetPeakMemory();
@@ -581,12 +674,19 @@ struct Figures {
     Floor oneConnection;
     Floor oneConnectionDirect;
     DocumentRun document;
+    DocumentRun detailed;       // the detailed document of the same tables
     std::optional<int> logins;  // counted where a log shows them
+    std::optional<int> detailedLogins;
     QString requests;           // what the document asked of the server, where a log shows it
 };
 
+struct Logged {
+    int logins = 0;
+    QString requests;
+};
+
 // What the front logged from the given offset on: logins and requests by kind.
-void countLogged(const QString& log, qint64 offset, Figures& figures)
+Logged countLogged(const QString& log, qint64 offset)
 {
     QFile file(log);
     if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
@@ -608,11 +708,10 @@ void countLogged(const QString& log, qint64 offset, Figures& figures)
         else
             ++known->second;
     }
-    figures.logins = logins;
     QStringList shown;
     for (const auto& [kind, count] : requests)
         shown.append(QStringLiteral("%1 %2").arg(kind).arg(count));
-    figures.requests = shown.join(QStringLiteral(", "));
+    return {logins, shown.join(QStringLiteral(", "))};
 }
 
 // The front's log, when given, is read for what the document alone cost.
@@ -642,8 +741,15 @@ Figures measure(QApplication& application, const Options& options, const QString
     }
     const qint64 logOffset = frontLog.isEmpty() ? 0 : QFileInfo(frontLog).size();
     figures.document = runDocument(application, server, login);
+    if (!frontLog.isEmpty()) {
+        const Logged logged = countLogged(frontLog, logOffset);
+        figures.logins = logged.logins;
+        figures.requests = logged.requests;
+    }
+    const qint64 detailedOffset = frontLog.isEmpty() ? 0 : QFileInfo(frontLog).size();
+    figures.detailed = runDocument(application, server, login, true);
     if (!frontLog.isEmpty())
-        countLogged(frontLog, logOffset, figures);
+        figures.detailedLogins = countLogged(frontLog, detailedOffset).logins;
     return figures;
 }
 
@@ -652,10 +758,11 @@ int runRemote(QApplication& application, const Options& options)
 {
     const Login login{loginValue(QStringLiteral("TABLINOR_BENCH_UID")), loginValue(QStringLiteral("TABLINOR_BENCH_PWD"))};
     const Figures figures = measure(application, options, options.remoteServer, login, options.frontLog);
-    std::printf("%s %.6f %.6f %.6f %.6f %.6f %.6f %d %s\n", qPrintable(kResultTag), seconds(figures.perTable.total),
-        seconds(figures.perTable.connecting), seconds(figures.oneConnection.total),
+    std::printf("%s %.6f %.6f %.6f %.6f %.6f %.6f %d %.6f %.6f %d %s\n", qPrintable(kResultTag),
+        seconds(figures.perTable.total), seconds(figures.perTable.connecting), seconds(figures.oneConnection.total),
         seconds(figures.oneConnectionDirect.total), seconds(figures.document.total),
-        seconds(figures.document.database), figures.logins.value_or(-1), qPrintable(figures.requests));
+        seconds(figures.document.database), figures.logins.value_or(-1), seconds(figures.detailed.total),
+        seconds(figures.detailed.database), figures.detailedLogins.value_or(-1), qPrintable(figures.requests));
     return 0;
 }
 
@@ -707,7 +814,10 @@ Figures measureRemote(const Options& options, int roundTripMs, const QString& sc
     figures.document.total = at(4);
     figures.document.database = at(5);
     figures.logins = values.value(6).toInt();
-    figures.requests = values.mid(7).join(u' ');
+    figures.detailed.total = at(7);
+    figures.detailed.database = at(8);
+    figures.detailedLogins = values.value(9).toInt();
+    figures.requests = values.mid(10).join(u' ');
     return figures;
 }
 
@@ -732,6 +842,13 @@ void printSideBySide(const std::vector<std::pair<QString, Figures>>& columns)
     row("  of which database", [&](const Figures& f) { return figure(seconds(f.document.database)); });
     row("logins of the document (goal <= 2)",
         [&](const Figures& f) { return f.logins ? QString::number(*f.logins) : QStringLiteral("-"); });
+    row("detailed document", [&](const Figures& f) { return figure(seconds(f.detailed.total)); });
+    row("  of which database", [&](const Figures& f) { return figure(seconds(f.detailed.database)); });
+    row("logins of the detailed document",
+        [&](const Figures& f) { return f.detailedLogins ? QString::number(*f.detailedLogins) : QStringLiteral("-"); });
+    row("detailed / plain document", [&](const Figures& f) {
+        return figure(seconds(f.detailed.total) / seconds(f.document.total));
+    });
     row("document / one-connection floor", [&](const Figures& f) {
         return figure(seconds(f.document.total) / seconds(f.oneConnection.total));
     });
@@ -741,8 +858,8 @@ void printSideBySide(const std::vector<std::pair<QString, Figures>>& columns)
     row("database / the same, run directly", [&](const Figures& f) {
         return figure(seconds(f.document.database) / seconds(f.oneConnectionDirect.total));
     });
-    std::printf("goals: at 5 ms, document / one-connection floor <= 1.5; on the stand-in, database / "
-                "one-connection floor <= 1.2\n");
+    std::printf("goals: at 5 ms, document / one-connection floor <= 1.5 and detailed / plain <= 1.3 with as many "
+                "logins; on the stand-in, database / one-connection floor <= 1.2\n");
     for (const auto& [name, figures] : columns) {
         if (!figures.requests.isEmpty())
             std::printf("requests of the document, %s: %s\n", qPrintable(name), qPrintable(figures.requests));
@@ -817,6 +934,13 @@ int run(QApplication& application, const Options& options)
     std::printf("database / per-table floor: %.2f (target <= 1.5)\n",
         seconds(document.database) / seconds(local.perTable.total));
     std::printf("whole document / per-table floor: %.2f (target <= 3)\n", totalSeconds / seconds(local.perTable.total));
+    std::printf("detailed document run: %.3f s = database %.3f s + workbook model %.3f s + file export %.3f s, "
+                "%lld bytes, peak RSS %.1f MB\n",
+        seconds(local.detailed.total), seconds(local.detailed.database),
+        seconds(local.detailed.total - local.detailed.database - local.detailed.exported),
+        seconds(local.detailed.exported), static_cast<long long>(local.detailed.handedOverBytes),
+        local.detailed.peakMegabytes);
+    std::printf("detailed / plain document: %.2f (goal at 2,000 tables <= 1.5)\n", seconds(local.detailed.total) / totalSeconds);
 
     const QTemporaryDir saveFolder;
     const SavedDocument saved = saveDocument(application, server, login, saveFolder.path());
