@@ -158,34 +158,33 @@ bool DocumentPipeline::PrintObjectSheets(qint16 kind, clsMsSqlConnect& robjCn, c
             const QString objectName = objects->value(1).toText();
             status_.showProgress(done, total, objectName);
 
-            if (details) {
-                auto sheets = robjXlBook->worksheets();
-                XlWorksheet xlSheet = sheets.add(sheets.item(sheets.count()));
-                xlSheet->setName(robjXlBook->sheetNameFor(objectName, xlSheet.get()));
-                // An object the detail queries did not see (dropped meanwhile) still gets its sheet.
-                PrintDetailSheet(xlSheet, details->value(id));
-                printObjectName(xlSheet, objectName);
-                robjObjectSheets.push_back(xlSheet);
-                objects->moveNext();
-                continue;
-            }
-            auto columnList = std::make_unique<clsMsSqlConnect>();
-            if (!QueryColumnList(kind, id, *columnList)) {
-                columnList.reset();
-                robjCn.CloseRs();
-                robjCn.Disconnect();
-                return false;
+            // The detailed form has every object's details at hand already.
+            std::unique_ptr<clsMsSqlConnect> columnList;
+            if (!details) {
+                columnList = std::make_unique<clsMsSqlConnect>();
+                if (!QueryColumnList(kind, id, *columnList)) {
+                    columnList.reset();
+                    robjCn.CloseRs();
+                    robjCn.Disconnect();
+                    return false;
+                }
             }
             auto sheets = robjXlBook->worksheets();
             XlWorksheet xlSheet = sheets.add(sheets.item(sheets.count()));
             // A name no sheet may carry, or one already taken, gives a name derived from it.
             xlSheet->setName(robjXlBook->sheetNameFor(objectName, xlSheet.get()));
-            const bool written = RsExcelPrintFieldsType(*columnList, xlSheet, status_);
-            columnList.reset();
-            if (!written) {
-                robjCn.CloseRs();
-                robjCn.Disconnect();
-                return false;
+            if (details) {
+                // An object made after the detail queries ran still gets its sheet, with its name.
+                const auto found = details->constFind(id);
+                PrintDetailSheet(xlSheet, found != details->cend() ? *found : ObjectDetail{{}, objectName});
+            } else {
+                const bool written = RsExcelPrintFieldsType(*columnList, xlSheet, status_);
+                columnList.reset();
+                if (!written) {
+                    robjCn.CloseRs();
+                    robjCn.Disconnect();
+                    return false;
+                }
             }
             printObjectName(xlSheet, objectName);
             robjObjectSheets.push_back(xlSheet);
