@@ -58,6 +58,7 @@
 
 #include <array>
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <optional>
 #include <stdexcept>
@@ -577,18 +578,26 @@ struct DocumentRun {
     qint64 handedOverBytes = 0;
 };
 
-// One click of the table document button of the real main window, for the
-// plain or the detailed document.
-DocumentRun runDocument(QApplication& application, const QString& server, const Login& login, bool detailed = false)
+// The real main window, logged on to the benchmark's database.
+std::unique_ptr<frmMain> openMainWindow(QApplication& application, const QString& server, const Login& login)
 {
     gstrSvr = server;
     gstrDb = kDatabase;
     gstrUid = login.uid;
     gstrPwd = login.pwd;
-    frmMain window;
-    window.mblnFirstActivate = false;
-    window.show();
+    auto window = std::make_unique<frmMain>();
+    window->mblnFirstActivate = false;
+    window->show();
     application.processEvents();
+    return window;
+}
+
+// One click of the table document button of the real main window, for the
+// plain or the detailed document.
+DocumentRun runDocument(QApplication& application, const QString& server, const Login& login, bool detailed = false)
+{
+    const std::unique_ptr<frmMain> shown = openMainWindow(application, server, login);
+    frmMain& window = *shown;
     auto* button = window.findChild<QPushButton*>(QStringLiteral("cmdDoc_0"));
     auto* status = window.findChild<QLabel*>(QStringLiteral("stbMainText"));
     auto* form = window.findChild<QCheckBox*>(QStringLiteral("chkDetailed"));
@@ -637,14 +646,8 @@ struct SavedDocument {
 SavedDocument saveDocument(QApplication& application, const QString& server, const Login& login,
     const QString& folder)
 {
-    gstrSvr = server;
-    gstrDb = kDatabase;
-    gstrUid = login.uid;
-    gstrPwd = login.pwd;
-    frmMain window;
-    window.mblnFirstActivate = false;
-    window.show();
-    application.processEvents();
+    const std::unique_ptr<frmMain> shown = openMainWindow(application, server, login);
+    frmMain& window = *shown;
     auto* item = window.findChild<QAction*>(QStringLiteral("mnuFileSaveDoc_0"));
     auto* status = window.findChild<QLabel*>(QStringLiteral("stbMainText"));
     if (!item || !status)
