@@ -174,7 +174,7 @@ class Catalog:
         self.names = {}  # object name -> id
         self.tables = {}  # table name -> {column name: column row}
         self.blocks = []  # the tables' blocks, in file order
-        # Rows of the detail catalog views, by their standin_sys table.
+        # Rows of the detail catalog views, by the view they show in.
         self.details = {table: [] for table in DETAIL_COLUMNS}
 
     def new_id(self, name):
@@ -514,7 +514,7 @@ def insert(table, columns, rows):
 
 def detail_inserts(details):
     """INSERTs of the detail rows, by table, in DETAIL_COLUMNS' order."""
-    return [insert(f"standin_sys.{table}", columns, details.get(table, ())) for table, columns in DETAIL_COLUMNS.items()]
+    return [insert(f"sys.standin_{table}", columns, details.get(table, ())) for table, columns in DETAIL_COLUMNS.items()]
 
 
 def catalog_sql(catalog):

@@ -75,7 +75,7 @@ class SampleCatalog:
         self.column_ids = {}  # (object id, column name folded) -> colid
         self.index_ids = {}  # (table id, index name folded) -> index id
         self.unique_keys = {}  # (table id, key column names folded) -> index id
-        # Rows of the detail catalog views, by their standin_sys table.
+        # Rows of the detail catalog views, by the view they show in.
         self.details = {table: [] for table in DETAIL_COLUMNS}
 
     def schema_id(self, schema):

@@ -3,21 +3,25 @@
 -- root; loading a database only adds rows.
 --
 -- A MariaDB view cannot pick its tables by the session's database, so the
--- rows of every database live in shared tables in `standin_sys`, keyed by
--- database_name, which defaults to DATABASE(): a catalog file loaded into
--- database X inserts its rows without naming X. Each `sys.<view>` (MariaDB's
--- own `sys` database, whose names differ from these) shows the rows whose
--- database_name is the session's DATABASE(); SQL SECURITY DEFINER lets a login
--- read the views while the tables stay closed to it, and every login may read
--- the views, as every user on a server may read its catalog views.
+-- rows of every database live in shared tables, keyed by database_name, which
+-- defaults to DATABASE(): a catalog file loaded into database X inserts its
+-- rows without naming X. Each `sys.<view>` (MariaDB's own `sys` database,
+-- whose names differ from these) shows the rows whose database_name is the
+-- session's DATABASE(); SQL SECURITY DEFINER lets a login read the views while
+-- the tables stay closed to it, and every login may read the views, as every
+-- user on a server may read its catalog views.
+-- The tables sit in `sys` too, as sys.standin_<view>: for a column of a MERGE
+-- view MariaDB reports its table's database, and the TDS front sends value,
+-- seed_value, increment_value and last_value as sql_variant, as the server
+-- does, only when that database is `sys`.
 -- Codes and text are SQL Server's: booleans 0 / 1, *_desc derived from codes.
 
 SET NAMES utf8mb4;
 
-CREATE DATABASE IF NOT EXISTS standin_sys CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 CREATE DATABASE IF NOT EXISTS sys;
 
-CREATE TABLE IF NOT EXISTS standin_sys.extended_properties (
+-- `sys` itself is utf8mb3, so each table names its character set.
+CREATE TABLE IF NOT EXISTS sys.standin_extended_properties (
   database_name VARCHAR(64) CHARACTER SET utf8mb4 COLLATE utf8mb4_bin NOT NULL DEFAULT (DATABASE()),
   class         TINYINT      NOT NULL,
   major_id      INT          NOT NULL,
@@ -27,9 +31,9 @@ CREATE TABLE IF NOT EXISTS standin_sys.extended_properties (
   value         VARCHAR(7500) NULL,
   PRIMARY KEY (database_name, class, major_id, minor_id, name),
   KEY ncextended_properties_name (database_name, name)
-);
+) CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 
-CREATE TABLE IF NOT EXISTS standin_sys.default_constraints (
+CREATE TABLE IF NOT EXISTS sys.standin_default_constraints (
   database_name    VARCHAR(64) CHARACTER SET utf8mb4 COLLATE utf8mb4_bin NOT NULL DEFAULT (DATABASE()),
   name             VARCHAR(128) NOT NULL,
   object_id        INT          NOT NULL,
@@ -41,9 +45,9 @@ CREATE TABLE IF NOT EXISTS standin_sys.default_constraints (
   is_system_named  TINYINT      NOT NULL DEFAULT 0,
   PRIMARY KEY (database_name, object_id),
   KEY ncdefault_constraints_parent (database_name, parent_object_id, parent_column_id)
-);
+) CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 
-CREATE TABLE IF NOT EXISTS standin_sys.check_constraints (
+CREATE TABLE IF NOT EXISTS sys.standin_check_constraints (
   database_name          VARCHAR(64) CHARACTER SET utf8mb4 COLLATE utf8mb4_bin NOT NULL DEFAULT (DATABASE()),
   name                   VARCHAR(128) NOT NULL,
   object_id              INT          NOT NULL,
@@ -58,9 +62,9 @@ CREATE TABLE IF NOT EXISTS standin_sys.check_constraints (
   is_system_named        TINYINT      NOT NULL DEFAULT 0,
   PRIMARY KEY (database_name, object_id),
   KEY nccheck_constraints_parent (database_name, parent_object_id)
-);
+) CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 
-CREATE TABLE IF NOT EXISTS standin_sys.foreign_keys (
+CREATE TABLE IF NOT EXISTS sys.standin_foreign_keys (
   database_name             VARCHAR(64) CHARACTER SET utf8mb4 COLLATE utf8mb4_bin NOT NULL DEFAULT (DATABASE()),
   name                      VARCHAR(128) NOT NULL,
   object_id                 INT          NOT NULL,
@@ -79,9 +83,9 @@ CREATE TABLE IF NOT EXISTS standin_sys.foreign_keys (
   PRIMARY KEY (database_name, object_id),
   KEY ncforeign_keys_parent (database_name, parent_object_id),
   KEY ncforeign_keys_referenced (database_name, referenced_object_id)
-);
+) CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 
-CREATE TABLE IF NOT EXISTS standin_sys.foreign_key_columns (
+CREATE TABLE IF NOT EXISTS sys.standin_foreign_key_columns (
   database_name        VARCHAR(64) CHARACTER SET utf8mb4 COLLATE utf8mb4_bin NOT NULL DEFAULT (DATABASE()),
   constraint_object_id INT NOT NULL,
   constraint_column_id INT NOT NULL,
@@ -92,9 +96,9 @@ CREATE TABLE IF NOT EXISTS standin_sys.foreign_key_columns (
   PRIMARY KEY (database_name, constraint_object_id, constraint_column_id),
   KEY ncforeign_key_columns_parent (database_name, parent_object_id, parent_column_id),
   KEY ncforeign_key_columns_referenced (database_name, referenced_object_id, referenced_column_id)
-);
+) CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 
-CREATE TABLE IF NOT EXISTS standin_sys.indexes (
+CREATE TABLE IF NOT EXISTS sys.standin_indexes (
   database_name        VARCHAR(64) CHARACTER SET utf8mb4 COLLATE utf8mb4_bin NOT NULL DEFAULT (DATABASE()),
   object_id            INT          NOT NULL,
   -- NULL for a heap.
@@ -113,9 +117,9 @@ CREATE TABLE IF NOT EXISTS standin_sys.indexes (
   has_filter           TINYINT      NOT NULL DEFAULT 0,
   filter_definition    MEDIUMTEXT   NULL,
   PRIMARY KEY (database_name, object_id, index_id)
-);
+) CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 
-CREATE TABLE IF NOT EXISTS standin_sys.index_columns (
+CREATE TABLE IF NOT EXISTS sys.standin_index_columns (
   database_name      VARCHAR(64) CHARACTER SET utf8mb4 COLLATE utf8mb4_bin NOT NULL DEFAULT (DATABASE()),
   object_id          INT     NOT NULL,
   index_id           INT     NOT NULL,
@@ -127,9 +131,9 @@ CREATE TABLE IF NOT EXISTS standin_sys.index_columns (
   is_included_column TINYINT NOT NULL DEFAULT 0,
   PRIMARY KEY (database_name, object_id, index_id, index_column_id),
   KEY ncindex_columns_column (database_name, object_id, column_id)
-);
+) CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 
-CREATE TABLE IF NOT EXISTS standin_sys.identity_columns (
+CREATE TABLE IF NOT EXISTS sys.standin_identity_columns (
   database_name          VARCHAR(64) CHARACTER SET utf8mb4 COLLATE utf8mb4_bin NOT NULL DEFAULT (DATABASE()),
   object_id              INT          NOT NULL,
   name                   VARCHAR(128) NOT NULL,
@@ -140,9 +144,9 @@ CREATE TABLE IF NOT EXISTS standin_sys.identity_columns (
   last_value             VARCHAR(40)  NULL,
   is_not_for_replication TINYINT      NOT NULL DEFAULT 0,
   PRIMARY KEY (database_name, object_id, column_id)
-);
+) CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 
-CREATE TABLE IF NOT EXISTS standin_sys.computed_columns (
+CREATE TABLE IF NOT EXISTS sys.standin_computed_columns (
   database_name VARCHAR(64) CHARACTER SET utf8mb4 COLLATE utf8mb4_bin NOT NULL DEFAULT (DATABASE()),
   object_id     INT          NOT NULL,
   name          VARCHAR(128) NOT NULL,
@@ -150,9 +154,9 @@ CREATE TABLE IF NOT EXISTS standin_sys.computed_columns (
   definition    MEDIUMTEXT   NULL,
   is_persisted  TINYINT      NOT NULL DEFAULT 0,
   PRIMARY KEY (database_name, object_id, column_id)
-);
+) CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 
-CREATE TABLE IF NOT EXISTS standin_sys.triggers (
+CREATE TABLE IF NOT EXISTS sys.standin_triggers (
   database_name          VARCHAR(64) CHARACTER SET utf8mb4 COLLATE utf8mb4_bin NOT NULL DEFAULT (DATABASE()),
   name                   VARCHAR(128) NOT NULL,
   object_id              INT          NOT NULL,
@@ -165,65 +169,65 @@ CREATE TABLE IF NOT EXISTS standin_sys.triggers (
   is_instead_of_trigger  TINYINT      NOT NULL DEFAULT 0,
   PRIMARY KEY (database_name, object_id),
   KEY nctriggers_parent (database_name, parent_id)
-);
+) CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 
-CREATE TABLE IF NOT EXISTS standin_sys.trigger_events (
+CREATE TABLE IF NOT EXISTS sys.standin_trigger_events (
   database_name VARCHAR(64) CHARACTER SET utf8mb4 COLLATE utf8mb4_bin NOT NULL DEFAULT (DATABASE()),
   object_id     INT         NOT NULL,
   -- 1 INSERT, 2 UPDATE, 3 DELETE; DDL events carry the server's own codes.
   type          INT         NOT NULL,
   type_desc     VARCHAR(60) NOT NULL,
   PRIMARY KEY (database_name, object_id, type)
-);
+) CHARACTER SET utf8mb4 COLLATE utf8mb4_uca1400_as_ci;
 
 DELIMITER //
 
 -- Drops a database's rows; `standin-server load` calls it before it loads a
 -- database afresh.
-CREATE OR REPLACE PROCEDURE standin_sys.forget_database(wanted VARCHAR(64))
+CREATE OR REPLACE PROCEDURE sys.standin_forget_database(wanted VARCHAR(64) CHARACTER SET utf8mb4)
   MODIFIES SQL DATA
   SQL SECURITY DEFINER
 BEGIN
-  DELETE FROM standin_sys.extended_properties WHERE database_name = wanted;
-  DELETE FROM standin_sys.default_constraints WHERE database_name = wanted;
-  DELETE FROM standin_sys.check_constraints WHERE database_name = wanted;
-  DELETE FROM standin_sys.foreign_keys WHERE database_name = wanted;
-  DELETE FROM standin_sys.foreign_key_columns WHERE database_name = wanted;
-  DELETE FROM standin_sys.indexes WHERE database_name = wanted;
-  DELETE FROM standin_sys.index_columns WHERE database_name = wanted;
-  DELETE FROM standin_sys.identity_columns WHERE database_name = wanted;
-  DELETE FROM standin_sys.computed_columns WHERE database_name = wanted;
-  DELETE FROM standin_sys.triggers WHERE database_name = wanted;
-  DELETE FROM standin_sys.trigger_events WHERE database_name = wanted;
+  DELETE FROM sys.standin_extended_properties WHERE database_name = wanted;
+  DELETE FROM sys.standin_default_constraints WHERE database_name = wanted;
+  DELETE FROM sys.standin_check_constraints WHERE database_name = wanted;
+  DELETE FROM sys.standin_foreign_keys WHERE database_name = wanted;
+  DELETE FROM sys.standin_foreign_key_columns WHERE database_name = wanted;
+  DELETE FROM sys.standin_indexes WHERE database_name = wanted;
+  DELETE FROM sys.standin_index_columns WHERE database_name = wanted;
+  DELETE FROM sys.standin_identity_columns WHERE database_name = wanted;
+  DELETE FROM sys.standin_computed_columns WHERE database_name = wanted;
+  DELETE FROM sys.standin_triggers WHERE database_name = wanted;
+  DELETE FROM sys.standin_trigger_events WHERE database_name = wanted;
 END//
 
 -- Rows of databases that are gone, so that a database created again under the
 -- same name starts empty.
-CREATE OR REPLACE PROCEDURE standin_sys.forget_dropped_databases()
+CREATE OR REPLACE PROCEDURE sys.standin_forget_dropped_databases()
   MODIFIES SQL DATA
   SQL SECURITY DEFINER
 BEGIN
   DECLARE done INT DEFAULT 0;
-  DECLARE gone VARCHAR(64);
+  DECLARE gone VARCHAR(64) CHARACTER SET utf8mb4;
   DECLARE names CURSOR FOR
-    SELECT database_name FROM standin_sys.extended_properties
-    UNION SELECT database_name FROM standin_sys.default_constraints
-    UNION SELECT database_name FROM standin_sys.check_constraints
-    UNION SELECT database_name FROM standin_sys.foreign_keys
-    UNION SELECT database_name FROM standin_sys.foreign_key_columns
-    UNION SELECT database_name FROM standin_sys.indexes
-    UNION SELECT database_name FROM standin_sys.index_columns
-    UNION SELECT database_name FROM standin_sys.identity_columns
-    UNION SELECT database_name FROM standin_sys.computed_columns
-    UNION SELECT database_name FROM standin_sys.triggers
-    UNION SELECT database_name FROM standin_sys.trigger_events;
+    SELECT database_name FROM sys.standin_extended_properties
+    UNION SELECT database_name FROM sys.standin_default_constraints
+    UNION SELECT database_name FROM sys.standin_check_constraints
+    UNION SELECT database_name FROM sys.standin_foreign_keys
+    UNION SELECT database_name FROM sys.standin_foreign_key_columns
+    UNION SELECT database_name FROM sys.standin_indexes
+    UNION SELECT database_name FROM sys.standin_index_columns
+    UNION SELECT database_name FROM sys.standin_identity_columns
+    UNION SELECT database_name FROM sys.standin_computed_columns
+    UNION SELECT database_name FROM sys.standin_triggers
+    UNION SELECT database_name FROM sys.standin_trigger_events;
   DECLARE CONTINUE HANDLER FOR NOT FOUND SET done = 1;
   OPEN names;
   fetch_names: LOOP
     FETCH names INTO gone;
     IF done THEN LEAVE fetch_names; END IF;
     IF NOT EXISTS (SELECT 1 FROM information_schema.schemata WHERE schema_name = gone) THEN
-      CALL standin_sys.forget_database(gone);
+      CALL sys.standin_forget_database(gone);
     END IF;
   END LOOP;
   CLOSE names;
@@ -247,7 +251,7 @@ SELECT
   minor_id,
   name,
   value
-FROM standin_sys.extended_properties
+FROM sys.standin_extended_properties
 WHERE database_name = DATABASE();
 
 CREATE OR REPLACE ALGORITHM = MERGE DEFINER = CURRENT_USER SQL SECURITY DEFINER
@@ -264,7 +268,7 @@ SELECT
   parent_column_id,
   definition,
   is_system_named
-FROM standin_sys.default_constraints
+FROM sys.standin_default_constraints
 WHERE database_name = DATABASE();
 
 CREATE OR REPLACE ALGORITHM = MERGE DEFINER = CURRENT_USER SQL SECURITY DEFINER
@@ -284,7 +288,7 @@ SELECT
   parent_column_id,
   definition,
   is_system_named
-FROM standin_sys.check_constraints
+FROM sys.standin_check_constraints
 WHERE database_name = DATABASE();
 
 CREATE OR REPLACE ALGORITHM = MERGE DEFINER = CURRENT_USER SQL SECURITY DEFINER
@@ -312,7 +316,7 @@ SELECT
     WHEN 0 THEN 'NO_ACTION' WHEN 1 THEN 'CASCADE' WHEN 2 THEN 'SET_NULL' WHEN 3 THEN 'SET_DEFAULT'
   END AS VARCHAR(60)) AS update_referential_action_desc,
   is_system_named
-FROM standin_sys.foreign_keys
+FROM sys.standin_foreign_keys
 WHERE database_name = DATABASE();
 
 CREATE OR REPLACE ALGORITHM = MERGE DEFINER = CURRENT_USER SQL SECURITY DEFINER
@@ -324,7 +328,7 @@ SELECT
   parent_column_id,
   referenced_object_id,
   referenced_column_id
-FROM standin_sys.foreign_key_columns
+FROM sys.standin_foreign_key_columns
 WHERE database_name = DATABASE();
 
 CREATE OR REPLACE ALGORITHM = MERGE DEFINER = CURRENT_USER SQL SECURITY DEFINER
@@ -347,7 +351,7 @@ SELECT
   is_disabled,
   has_filter,
   filter_definition
-FROM standin_sys.indexes
+FROM sys.standin_indexes
 WHERE database_name = DATABASE();
 
 CREATE OR REPLACE ALGORITHM = MERGE DEFINER = CURRENT_USER SQL SECURITY DEFINER
@@ -361,7 +365,7 @@ SELECT
   0 AS partition_ordinal,
   is_descending_key,
   is_included_column
-FROM standin_sys.index_columns
+FROM sys.standin_index_columns
 WHERE database_name = DATABASE();
 
 CREATE OR REPLACE ALGORITHM = MERGE DEFINER = CURRENT_USER SQL SECURITY DEFINER
@@ -374,7 +378,7 @@ SELECT
   increment_value,
   last_value,
   is_not_for_replication
-FROM standin_sys.identity_columns
+FROM sys.standin_identity_columns
 WHERE database_name = DATABASE();
 
 CREATE OR REPLACE ALGORITHM = MERGE DEFINER = CURRENT_USER SQL SECURITY DEFINER
@@ -385,7 +389,7 @@ SELECT
   column_id,
   definition,
   is_persisted
-FROM standin_sys.computed_columns
+FROM sys.standin_computed_columns
 WHERE database_name = DATABASE();
 
 CREATE OR REPLACE ALGORITHM = MERGE DEFINER = CURRENT_USER SQL SECURITY DEFINER
@@ -403,7 +407,7 @@ SELECT
   is_disabled,
   is_not_for_replication,
   is_instead_of_trigger
-FROM standin_sys.triggers
+FROM sys.standin_triggers
 WHERE database_name = DATABASE();
 
 CREATE OR REPLACE ALGORITHM = MERGE DEFINER = CURRENT_USER SQL SECURITY DEFINER
@@ -414,7 +418,7 @@ SELECT
   type_desc,
   0 AS is_first,
   0 AS is_last
-FROM standin_sys.trigger_events
+FROM sys.standin_trigger_events
 WHERE database_name = DATABASE();
 
 -- Every login may read the views, as on the server.

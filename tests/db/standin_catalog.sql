@@ -177,7 +177,7 @@ INSERT INTO syscomments (id, number, colid, encrypted, text) VALUES
 
 -- The details, in the stand-in's tables of the detail catalog views; rows go
 -- to the database this file is loaded into.
-INSERT INTO standin_sys.extended_properties (class, major_id, minor_id, name, value) VALUES
+INSERT INTO sys.standin_extended_properties (class, major_id, minor_id, name, value) VALUES
   (1, 1001, 0, 'MS_Description', '顧客\r\n取引先の顧客を管理する。\r\n請求先と納品先を兼ねる。'),
   (1, 1001, 1, 'MS_Description', '顧客ID'),
   (1, 1001, 2, 'MS_Description', '仕様書'),
@@ -201,7 +201,7 @@ INSERT INTO standin_sys.extended_properties (class, major_id, minor_id, name, va
   (0,    0, 0, 'MS_Description', 'テスト用の受注データベース'),
   (3,    5, 0, 'MS_Description', '販売');
 
-INSERT INTO standin_sys.default_constraints
+INSERT INTO sys.standin_default_constraints
   (name, object_id, parent_object_id, parent_column_id, definition) VALUES
   ('DF_受注明細_数量',     1122, 1002, 4, '((1))'),
   ('DF_顧客_登録日',       1121, 1001, 4, '(getdate())'),
@@ -209,26 +209,26 @@ INSERT INTO standin_sys.default_constraints
   ('DF_Customer_Name',     1124, 1003, 2, '(''abc'')'),
   ('DF_作業ログ_ログ日時', 1125, 1005, 1, NULL);
 
-INSERT INTO standin_sys.check_constraints
+INSERT INTO sys.standin_check_constraints
   (name, object_id, parent_object_id, parent_column_id, definition) VALUES
   ('CK_受注明細_数量',     1131, 1002, 4, '([数量]>(0))'),
   ('CK_Order_Detail_Keys', 1132, 1004, 0, '([OrderID]>(0) AND [LineNo]>(0))'),
   ('CK_作業ログ_重要度',   1133, 1005, 3, NULL);
 
-INSERT INTO standin_sys.foreign_keys
+INSERT INTO sys.standin_foreign_keys
   (name, object_id, parent_object_id, referenced_object_id, key_index_id, is_disabled, is_not_trusted,
    delete_referential_action, update_referential_action) VALUES
   ('FK_Order_Detail_受注明細', 1113, 1004, 1002, 1, 0, 0, 1, 0),
   ('FK_受注明細_顧客',         1112, 1002, 1001, 1, 1, 1, 0, 0);
 
-INSERT INTO standin_sys.foreign_key_columns
+INSERT INTO sys.standin_foreign_key_columns
   (constraint_object_id, constraint_column_id, parent_object_id, parent_column_id,
    referenced_object_id, referenced_column_id) VALUES
   (1113, 1, 1004, 1, 1002, 1),
   (1113, 2, 1004, 2, 1002, 2),
   (1112, 1, 1002, 1, 1001, 1);
 
-INSERT INTO standin_sys.indexes
+INSERT INTO sys.standin_indexes
   (object_id, name, index_id, type, is_unique, is_primary_key, has_filter, filter_definition) VALUES
   (1001, 'PK_顧客',                1, 1, 1, 1, 0, NULL),
   (1002, 'PK_受注明細',            1, 1, 1, 1, 0, NULL),
@@ -240,7 +240,7 @@ INSERT INTO standin_sys.indexes
   (1005, 'IX_作業ログ_ログ日時',   2, 2, 0, 0, 0, NULL),
   (1006, 'PK_Customer',            1, 1, 1, 1, 0, NULL);
 
-INSERT INTO standin_sys.index_columns
+INSERT INTO sys.standin_index_columns
   (object_id, index_id, index_column_id, column_id, key_ordinal, is_descending_key, is_included_column) VALUES
   (1001, 1, 1, 1, 1, 0, 0),
   (1002, 1, 1, 1, 1, 0, 0),
@@ -255,18 +255,18 @@ INSERT INTO standin_sys.index_columns
   (1005, 2, 1, 1, 1, 0, 0),
   (1006, 1, 1, 1, 1, 0, 0);
 
-INSERT INTO standin_sys.identity_columns (object_id, name, column_id, seed_value, increment_value) VALUES
+INSERT INTO sys.standin_identity_columns (object_id, name, column_id, seed_value, increment_value) VALUES
   (1003, 'CustomerID', 1, '1000', '10');
 
-INSERT INTO standin_sys.computed_columns (object_id, name, column_id, definition, is_persisted) VALUES
+INSERT INTO sys.standin_computed_columns (object_id, name, column_id, definition, is_persisted) VALUES
   (1002, '単価',   5, '(CONVERT([decimal](10,2),[数量]*(980.00)))', 1),
   (1005, '重要度', 3, NULL, 0);
 
-INSERT INTO standin_sys.triggers (name, object_id, parent_class, parent_id, is_disabled, is_instead_of_trigger) VALUES
+INSERT INTO sys.standin_triggers (name, object_id, parent_class, parent_id, is_disabled, is_instead_of_trigger) VALUES
   ('TR_受注明細_更新', 1141, 1, 1002, 0, 0),
   ('TR_顧客一覧_削除', 1142, 1, 2001, 1, 1);
 
-INSERT INTO standin_sys.trigger_events (object_id, type, type_desc) VALUES
+INSERT INTO sys.standin_trigger_events (object_id, type, type_desc) VALUES
   (1141, 1, 'INSERT'),
   (1141, 2, 'UPDATE'),
   (1142, 3, 'DELETE');

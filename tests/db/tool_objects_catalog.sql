@@ -47,21 +47,21 @@ INSERT INTO syscomments (id, number, colid, encrypted, text) VALUES
   (6004, 1, 1, 0, 'CREATE PROCEDURE dbo.sp_dropdiagram\r\n(\r\n\t@diagramname sysname,\r\n\t@owner_id int = null\r\n)\r\nWITH EXECUTE AS ''dbo''\r\nAS\r\nBEGIN\r\n\tset nocount on\r\nEND\r\n'),
   (6005, 0, 1, 0, 'CREATE FUNCTION dbo.fn_diagramobjects()\r\n\tRETURNS int\r\n\tWITH EXECUTE AS N''dbo''\r\nAS\r\nBEGIN\r\n\treturn 0\r\nEND\r\n');
 
-INSERT INTO standin_sys.extended_properties (class, major_id, minor_id, name, value) VALUES
+INSERT INTO sys.standin_extended_properties (class, major_id, minor_id, name, value) VALUES
   (1, 6001, 0, 'microsoft_database_tools_support', '1'),
   (1, 6002, 0, 'microsoft_database_tools_support', '1'),
   (1, 6003, 0, 'microsoft_database_tools_support', '1'),
   (1, 6004, 0, 'microsoft_database_tools_support', '1'),
   (1, 6005, 0, 'microsoft_database_tools_support', '1');
 
-INSERT INTO standin_sys.indexes (object_id, name, index_id, type, is_unique, is_primary_key, is_unique_constraint) VALUES
+INSERT INTO sys.standin_indexes (object_id, name, index_id, type, is_unique, is_primary_key, is_unique_constraint) VALUES
   (6001, 'PK__sysdiagr__C2B05B61A1B2C3D4', 1, 1, 1, 1, 0),
   (6001, 'UK_principal_name', 2, 2, 1, 0, 1);
 
-INSERT INTO standin_sys.index_columns (object_id, index_id, index_column_id, column_id, key_ordinal) VALUES
+INSERT INTO sys.standin_index_columns (object_id, index_id, index_column_id, column_id, key_ordinal) VALUES
   (6001, 1, 1, 3, 1),
   (6001, 2, 1, 2, 1),
   (6001, 2, 2, 1, 2);
 
-INSERT INTO standin_sys.identity_columns (object_id, name, column_id, seed_value, increment_value) VALUES
+INSERT INTO sys.standin_identity_columns (object_id, name, column_id, seed_value, increment_value) VALUES
   (6001, 'diagram_id', 3, '1', '1');
