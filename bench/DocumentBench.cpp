@@ -204,7 +204,7 @@ constexpr int kTableIdBase = 1'000'000;
 constexpr int kKeyIdBase = 3'000'000;
 constexpr int kDetailIdBase = 100'000'000;
 // Where the stand-in keeps the rows of its detail catalog views (scripts/standin-sys.sql).
-const QString kDetailStorage = QStringLiteral("standin_sys.");
+const QString kDetailStorage = QStringLiteral("sys.standin_");
 
 QString tableName(int table)
 {

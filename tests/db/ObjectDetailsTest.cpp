@@ -41,7 +41,7 @@ TEST(ObjectDetailsTest, TablesCarryTheirDescriptionsWholeAndEveryKindOfDetail)
 
     const ObjectDetail& order = tables[1002];
     EXPECT_EQ(order.columns[0].description.size(), 7500);
-    EXPECT_TRUE(order.columns[0].description.endsWith(u"末尾。"_qs));
+    EXPECT_TRUE(order.columns[0].description.endsWith(u"END."_qs));
     EXPECT_EQ(order.columns[0].keyOrder, 1);
     EXPECT_TRUE(order.columns[0].foreignKey);
     EXPECT_EQ(order.columns[4].computed, u"(CONVERT([decimal](10,2),[数量]*(980.00)))"_qs);

@@ -46,12 +46,12 @@ TEST(StandinDetailViews, KeepLongAndAwkwardDescriptionsWhole)
     const auto rows = queryCatalog(testDatabase(),
         u"SELECT ep.major_id, ep.minor_id, CHAR_LENGTH(ep.value), "
         "ep.value = CONCAT('備考\\n一行目\\t表の区切り\\r\\n二行目', CHAR(1 USING utf8mb4), '制御', CHAR(31 USING utf8mb4), '文字'), "
-        "RIGHT(ep.value, 3) = '末尾。', LEFT(ep.value, 1) = '=' "
+        "RIGHT(ep.value, 4) = 'END.', LEFT(ep.value, 1) = '=' "
         "FROM sys.extended_properties AS ep INNER JOIN sysobjects AS obj ON obj.id = ep.major_id "
         "WHERE ep.class = 1 AND ep.name = 'MS_Description' AND obj.xtype = 'U' AND ep.minor_id IN (0, 1, 2, 5) "
         "ORDER BY ep.major_id, ep.minor_id"_qs);
     EXPECT_EQ(texts(rows), (QStringList{u"1001|0|30|0|0|0"_qs, u"1001|1|4|0|0|0"_qs, u"1001|2|3|0|0|0"_qs,
-                               u"1001|5|23|1|0|0"_qs, u"1002|0|4100|0|0|0"_qs, u"1002|1|7500|0|1|0"_qs,
+                               u"1001|5|23|1|0|0"_qs, u"1002|0|4000|0|0|0"_qs, u"1002|1|7500|0|1|0"_qs,
                                u"1002|2|11|0|0|1"_qs, u"1003|0|9|0|0|0"_qs}));
 }
 

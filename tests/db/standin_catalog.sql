@@ -23,8 +23,10 @@
 --                   'ベル', 登録日 'データベースの罠' (texts the stand-in's
 --                   driver reports one character short), 備考 LF and CR LF
 --                   line breaks, tabs and U+0001, U+001F
---     受注明細      4,100 characters; 受注ID exactly 7,500 (the most a
---                   sql_variant holds), ending in '末尾。' to show a cut;
+--     受注明細      4,000 Japanese characters (the most an nvarchar
+--                   property holds); 受注ID exactly 7,500 single-byte
+--                   characters (the most a varchar one holds), ending in
+--                   'END.' to show a cut;
 --                   明細番号 '=SUM(A1:A2)', formula-like
 --     Customer      MS_Description and a second property, 'Description'
 --     others        a view, a procedure, a function and its parameter
@@ -185,8 +187,8 @@ INSERT INTO sys.standin_extended_properties (class, major_id, minor_id, name, va
   (1, 1001, 4, 'MS_Description', 'データベースの罠'),
   (1, 1001, 5, 'MS_Description',
    CONCAT('備考\n一行目\t表の区切り\r\n二行目', CHAR(1 USING utf8mb4), '制御', CHAR(31 USING utf8mb4), '文字')),
-  (1, 1002, 0, 'MS_Description', CONCAT('受注明細\r\n', RPAD('', 4094, '受注の明細を一行ずつ持つ。'))),
-  (1, 1002, 1, 'MS_Description', CONCAT(RPAD('受注ID\r\n', 7497, '長い説明。'), '末尾。')),
+  (1, 1002, 0, 'MS_Description', CONCAT('受注明細\r\n', RPAD('', 3994, '受注の明細を一行ずつ持つ。'))),
+  (1, 1002, 1, 'MS_Description', CONCAT(RPAD('OrderID\r\n', 7496, 'A long explanation. '), 'END.')),
   (1, 1002, 2, 'MS_Description', '=SUM(A1:A2)'),
   (1, 1003, 0, 'MS_Description', 'Customers'),
   (1, 1003, 0, 'Description', 'Customers of the web shop'),

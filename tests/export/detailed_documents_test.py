@@ -58,8 +58,8 @@ class DetailedDocuments(unittest.TestCase):
 
         order = column_rows(self.tables["受注明細"])
         first, second = list(order.values())[:2]
-        self.assertEqual(len(text(first["説明"])), 7500 - len("受注ID\r\n"))
-        self.assertTrue(text(first["説明"]).endswith("末尾。"))
+        self.assertEqual(len(text(first["説明"])), 7500 - len("OrderID\r\n"))
+        self.assertTrue(text(first["説明"]).endswith("END."))
         self.assertEqual((second["論理名"].value, second["論理名"].data_type), ("=SUM(A1:A2)", "s"))
 
     def test_the_index_names_each_object_and_routines_show_their_description(self):
