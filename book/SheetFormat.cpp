@@ -157,12 +157,15 @@ void FormatDetailSheet(const XlWorksheet& robjXlSheet, qint32 vlngHeaderRow, qin
     // Fitted to what the columns hold, within widths that keep the eleven
     // columns on one landscape page at a readable scale; longer texts wrap.
     constexpr std::array<double, 11> kWidest{5, 20, 24, 22, 5.5, 4.5, 4.5, 18, 10, 24, 40};
+    // Marks and numbers fit; names, types, definitions and descriptions may not.
+    constexpr std::array<bool, 11> kWraps{false, true, true, true, false, false, false, true, true, true, true};
     constexpr double kDescriptionWidth = 40;
     robjXlSheet->columns(QStringLiteral("A:K")).autoFit();
     for (qint32 c = 0; c < 11; ++c) {
         auto column = robjXlSheet->columns(QString(QChar(u'A' + c)));
         column.setColumnWidth(std::min(column.columnWidth(), kWidest[static_cast<std::size_t>(c)]));
-        column.setWrapText(true);
+        if (kWraps[static_cast<std::size_t>(c)])
+            column.setWrapText(true);
     }
     robjXlSheet->columns(QStringLiteral("K")).setColumnWidth(kDescriptionWidth);
     robjXlSheet->range(QStringLiteral("A1:K%1").arg(vlngLastRow))

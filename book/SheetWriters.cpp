@@ -62,8 +62,9 @@ bool RsExcelPrintFieldsContentsType(clsMsSqlConnect& vobjCn, const XlWorksheet& 
         const qint32 lastRow = writeRecords(rs, [&](qint32 row) {
             sheet.cells(row, 1).setValue(rs.value(1));
             if (details) {
-                const QString description = details->value(rs.value(0).toInt32()).description;
-                sheet.cells(row, 2).setValue(SplitDescriptionText(description).logicalName);
+                const auto found = details->constFind(rs.value(0).toInt32());
+                if (found != details->cend())
+                    sheet.cells(row, 2).setValue(SplitDescriptionText(found->description).logicalName);
             }
             for (qint32 column = 2; column <= 3; ++column)
                 sheet.cells(row, column + shift).setValue(rs.value(column));

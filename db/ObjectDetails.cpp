@@ -2,7 +2,7 @@
 
 #include "CatalogSql.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -11,12 +11,15 @@ using platform::Recordset;
 
 // "FROM <from> INNER JOIN sysobjects AS obj ON obj.id = <owner> <joins> WHERE
 // <the kind's objects, not the tools' own> <order>": each detail of every
-// object of a document in one query.
+// object of a document in one query. Without `from`, the objects themselves.
 QString detailSql(qint16 kind, const QString& select, const QString& from, const QString& owner,
     const QString& joins, const QString& where, const QString& order)
 {
-    QString sql = QStringLiteral("SELECT ") + select + QStringLiteral(" FROM ") + from + QStringLiteral(" INNER JOIN sysobjects AS obj ON obj.id = ") + owner
-        + QStringLiteral(" ") + joins + QStringLiteral(" WHERE ") + ObjectKindCondition(kind) + QStringLiteral(" AND NOT ") + ToolObjectCondition();
+    QString sql = QStringLiteral("SELECT ") + select + QStringLiteral(" FROM ");
+    sql += from.isEmpty() ? QStringLiteral("sysobjects AS obj")
+                          : from + QStringLiteral(" INNER JOIN sysobjects AS obj ON obj.id = ") + owner;
+    sql += QStringLiteral(" ") + joins + QStringLiteral(" WHERE ") + ObjectKindCondition(kind) + QStringLiteral(" AND NOT ")
+        + ToolObjectCondition();
     if (!where.isEmpty())
         sql += QStringLiteral(" AND ") + where;
     if (!order.isEmpty())
@@ -83,7 +86,7 @@ bool readColumns(qint16 kind, const CatalogQuery& query, QHash<qint32, ObjectDet
 {
     const QString sql = detailSql(kind,
         QStringLiteral("obj.id, col.colid, col.name, typ.name, utp.name, col.length, col.prec, col.scale,"
-                       " col.isnullable, iky.keyno, SCHEMA_NAME(obj.uid), obj.name"),
+                       " col.isnullable, iky.keyno"),
         QStringLiteral("syscolumns AS col"), QStringLiteral("col.id"),
         // As the plain column list: the stored type, the key by the table's own index.
         QStringLiteral("LEFT JOIN systypes AS typ ON typ.xusertype = CASE WHEN col.xtype = 240 THEN col.xusertype"
@@ -102,12 +105,19 @@ bool readColumns(qint16 kind, const CatalogQuery& query, QHash<qint32, ObjectDet
             intOf(rs.value(6)), intOf(rs.value(7)));
         column.nullable = flagOf(rs.value(8));
         column.keyOrder = intOf(rs.value(9));
+        objects[intOf(rs.value(0))].columns.push_back(std::move(column));
+    });
+}
+
+// Apart from the columns: a schema's name costs a function call per row.
+bool readNames(qint16 kind, const CatalogQuery& query, QHash<qint32, ObjectDetail>& objects)  // throws RuntimeError
+{
+    const QString sql = detailSql(kind, QStringLiteral("obj.id, SCHEMA_NAME(obj.uid), obj.name"),
+        {}, {}, {}, {}, {});
+    return forEachRow(query, sql, {}, [&](Recordset& rs) {
         ObjectDetail& object = objects[intOf(rs.value(0))];
-        if (object.columns.empty()) {
-            object.schema = textOf(rs.value(10));
-            object.name = textOf(rs.value(11));
-        }
-        object.columns.push_back(std::move(column));
+        object.schema = textOf(rs.value(1));
+        object.name = textOf(rs.value(2));
     });
 }
 
@@ -295,7 +305,7 @@ std::optional<QHash<qint32, ObjectDetail>> ReadObjectDetails(qint16 kind, const 
     const CatalogQuery& query)
 {
     QHash<qint32, ObjectDetail> objects;
-    bool read = readColumns(kind, query, objects) && readDescriptions(kind, descriptionProperty, query, objects)
+    bool read = readNames(kind, query, objects) && readColumns(kind, query, objects) && readDescriptions(kind, descriptionProperty, query, objects)
         && readIndexes(kind, query, objects) && readTriggers(kind, query, objects);
     // Views carry no defaults, identity, computed columns, keys or checks of their own.
     if (read && kind == 0) {
@@ -341,7 +351,9 @@ QString DeclaredType(const QString& typeName, const QString& userTypeName, qint3
 
 SplitDescription SplitDescriptionText(const QString& description)
 {
-    const qsizetype lineEnd = description.indexOf(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    const auto breakAt = std::find_if(description.cbegin(), description.cend(),
+        [](QChar c) { return c == u'\r' || c == u'\n'; });
+    const qsizetype lineEnd = breakAt == description.cend() ? -1 : breakAt - description.cbegin();
     if (lineEnd >= 0) {
         const qsizetype rest = lineEnd + (description.mid(lineEnd, 2) == u"\r\n" ? 2 : 1);
         return {description.left(lineEnd), description.mid(rest)};

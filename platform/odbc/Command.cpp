@@ -173,11 +173,11 @@ Fetch fetchOf(SQLSMALLINT sqlType)
     }
 }
 
-QString columnName(const OdbcHandle& statement, SQLUSMALLINT number, SQLSMALLINT& sqlType)  // throws RuntimeError
+QString columnName(const OdbcHandle& statement, SQLUSMALLINT number, SQLSMALLINT& sqlType,
+    SQLULEN& size)  // throws RuntimeError
 {
     std::vector<SQLWCHAR> name(256);
     SQLSMALLINT nameLength = 0;
-    SQLULEN size = 0;
     SQLSMALLINT digits = 0;
     SQLSMALLINT nullable = 0;
     auto describe = [&] {
@@ -190,6 +190,53 @@ QString columnName(const OdbcHandle& statement, SQLUSMALLINT number, SQLSMALLINT
         describe();
     }
     return fromSqlWide(name.data(), nameLength);
+}
+
+// A text column no longer than this is read in one call into a buffer of
+// its own, with room for four bytes a character and the terminator.
+constexpr SQLULEN kOneReadChars = 8000;
+
+// The rest of a text value, in pieces, after `text`.
+FieldValue readPieces(const OdbcHandle& statement, SQLUSMALLINT number, std::vector<SQLWCHAR>& buffer,
+    QString text)  // throws RuntimeError
+{
+    for (;;) {
+        std::fill(buffer.begin(), buffer.end(), SQLWCHAR{0});
+        SQLLEN indicator = 0;
+        const SQLRETURN ret = SQLGetData(statement.get(), number, SQL_C_WCHAR, buffer.data(),
+            static_cast<SQLLEN>(buffer.size() * sizeof(SQLWCHAR)), &indicator);
+        if (ret == SQL_NO_DATA)
+            break;
+        statement.check(ret);
+        if (indicator == SQL_NULL_DATA)
+            return FieldValue::null();
+        const TextPiece piece = textPiece(ret, indicator, buffer);
+        text += fromSqlWide(buffer.data(), piece.length);
+        if (!piece.more)
+            break;
+    }
+    return FieldValue(text);
+}
+
+// A text value of a column whose size the driver gave, read once into
+// `buffer`, which has room for all of it: MariaDB's driver then writes the
+// value whole, with its terminator, whatever length it reports, and no
+// second conversion asks for the length first.
+FieldValue readSizedText(const OdbcHandle& statement, SQLUSMALLINT number, std::vector<SQLWCHAR>& buffer)  // throws RuntimeError
+{
+    buffer.back() = 0;
+    SQLLEN indicator = 0;
+    const SQLRETURN ret = SQLGetData(statement.get(), number, SQL_C_WCHAR, buffer.data(),
+        static_cast<SQLLEN>(buffer.size() * sizeof(SQLWCHAR)), &indicator);
+    if (ret == SQL_NO_DATA)
+        return FieldValue(QString());
+    statement.check(ret);
+    if (indicator == SQL_NULL_DATA)
+        return FieldValue::null();
+    const TextPiece piece = textPiece(ret, indicator, buffer);
+    QString text = fromSqlWide(buffer.data(), piece.length);
+    // Longer than its column said: the rest follows in pieces.
+    return piece.more ? readPieces(statement, number, buffer, std::move(text)) : FieldValue(std::move(text));
 }
 
 FieldValue readText(const OdbcHandle& statement, SQLUSMALLINT number)  // throws RuntimeError
@@ -216,23 +263,7 @@ FieldValue readText(const OdbcHandle& statement, SQLUSMALLINT number)  // throws
     const SQLLEN chars = announced / static_cast<SQLLEN>(sizeof(SQLWCHAR));
     const bool whole = announced != SQL_NO_TOTAL && chars < kWholeChars;
     std::vector<SQLWCHAR> buffer(static_cast<std::size_t>(whole ? 2 * chars + 2 : kPieceChars));
-    QString text;
-    for (;;) {
-        std::fill(buffer.begin(), buffer.end(), SQLWCHAR{0});
-        SQLLEN indicator = 0;
-        ret = SQLGetData(statement.get(), number, SQL_C_WCHAR, buffer.data(),
-            static_cast<SQLLEN>(buffer.size() * sizeof(SQLWCHAR)), &indicator);
-        if (ret == SQL_NO_DATA)
-            break;
-        statement.check(ret);
-        if (indicator == SQL_NULL_DATA)
-            return FieldValue::null();
-        const TextPiece piece = textPiece(ret, indicator, buffer);
-        text += fromSqlWide(buffer.data(), piece.length);
-        if (!piece.more)
-            break;
-    }
-    return FieldValue(text);
+    return readPieces(statement, number, buffer, QString());
 }
 
 template <typename T>
@@ -243,7 +274,9 @@ bool readFixed(const OdbcHandle& statement, SQLUSMALLINT number, SQLSMALLINT cTy
     return indicator != SQL_NULL_DATA;
 }
 
-FieldValue readValue(const OdbcHandle& statement, SQLUSMALLINT number, Fetch fetch)  // throws RuntimeError
+// `textBuffer`: for a text column of known, modest size, the buffer it is read into.
+FieldValue readValue(const OdbcHandle& statement, SQLUSMALLINT number, Fetch fetch,
+    std::vector<SQLWCHAR>& textBuffer)  // throws RuntimeError
 {
     switch (fetch) {
     case Fetch::Integer: {
@@ -272,7 +305,7 @@ FieldValue readValue(const OdbcHandle& statement, SQLUSMALLINT number, Fetch fet
     case Fetch::Text:
         break;
     }
-    return readText(statement, number);
+    return textBuffer.empty() ? readText(statement, number) : readSizedText(statement, number, textBuffer);
 }
 
 std::optional<QueryResult> readResult(const OdbcHandle& statement)  // throws RuntimeError
@@ -284,10 +317,14 @@ std::optional<QueryResult> readResult(const OdbcHandle& statement)  // throws Ru
 
     QueryResult result;
     std::vector<Fetch> fetches;
+    std::vector<std::vector<SQLWCHAR>> textBuffers(static_cast<std::size_t>(columns));
     for (SQLUSMALLINT number = 1; number <= static_cast<SQLUSMALLINT>(columns); ++number) {
         SQLSMALLINT sqlType = 0;
-        result.fieldNames.append(columnName(statement, number, sqlType));
+        SQLULEN size = 0;
+        result.fieldNames.append(columnName(statement, number, sqlType, size));
         fetches.push_back(fetchOf(sqlType));
+        if (fetches.back() == Fetch::Text && size > 0 && size <= kOneReadChars)
+            textBuffers[number - 1u].resize(2 * size + 2);
     }
     for (;;) {
         const SQLRETURN ret = SQLFetch(statement.get());
@@ -297,7 +334,7 @@ std::optional<QueryResult> readResult(const OdbcHandle& statement)  // throws Ru
         std::vector<FieldValue> row;
         row.reserve(fetches.size());
         for (std::size_t i = 0; i < fetches.size(); ++i)
-            row.push_back(readValue(statement, static_cast<SQLUSMALLINT>(i + 1), fetches[i]));
+            row.push_back(readValue(statement, static_cast<SQLUSMALLINT>(i + 1), fetches[i], textBuffers[i]));
         result.rows.push_back(std::move(row));
     }
     return result;

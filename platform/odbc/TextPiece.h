@@ -14,8 +14,9 @@ struct TextPiece {
     bool more = false;     // the value goes on in the next call
 };
 
-// `buffer` was cleared before the call that filled it and has room for at
-// least one character and the terminator.
+// `buffer` has room for at least one character and the terminator; past
+// what the call wrote it ends with the driver's terminator, or it was
+// cleared before the call.
 TextPiece textPiece(SQLRETURN ret, SQLLEN indicator, std::span<const SQLWCHAR> buffer);
 
 }  // namespace platform
