@@ -358,12 +358,14 @@ SplitDescription SplitDescriptionText(const QString& description)
         const qsizetype rest = lineEnd + (description.mid(lineEnd, 2) == u"\r\n" ? 2 : 1);
         return {description.left(lineEnd), description.mid(rest)};
     }
-    // One line: a name is short and does not end as a sentence does.
+    // One line: a name is short, one word without blanks, and does not end as
+    // a sentence does ("顧客名", not "Full name of a city" nor "Selling price.").
     constexpr qsizetype kLongestName = 30;
     const QString trimmed = description.trimmed();
     const bool sentence = trimmed.endsWith(u'。') || trimmed.endsWith(u'.') || trimmed.endsWith(u'！')
         || trimmed.endsWith(u'？') || trimmed.endsWith(u'!') || trimmed.endsWith(u'?');
-    if (description.size() <= kLongestName && !sentence)
+    const bool blanks = std::any_of(trimmed.cbegin(), trimmed.cend(), [](QChar c) { return c.isSpace(); });
+    if (description.size() <= kLongestName && !sentence && !blanks)
         return {description, {}};
     return {{}, description};
 }

@@ -104,7 +104,7 @@ QString ForeignKeyActionName(qint32 action);
 
 // A description split into the logical name (論理名) and the explanation (説明):
 // the first line names the object when more lines follow; a single line names
-// it when it is short and reads as a name, not a sentence.
+// it when it is short and reads as a name: one word, not a sentence.
 struct SplitDescription {
     QString logicalName;
     QString explanation;

@@ -114,6 +114,7 @@ TEST(ObjectDetailsTest, AFirstLineOrAShortNameIsTheLogicalName)
     EXPECT_EQ(lines.explanation, u"受注の明細行。\n二行目 "_qs);
     EXPECT_EQ(SplitDescriptionText(u"顧客名"_qs).logicalName, u"顧客名"_qs);
     EXPECT_EQ(SplitDescriptionText(u"Primary key."_qs).explanation, u"Primary key."_qs);
+    EXPECT_EQ(SplitDescriptionText(u"H = High, L = Low"_qs).explanation, u"H = High, L = Low"_qs);
     const QString sentence = u"Numeric ID used for reference to a city within the database"_qs;
     EXPECT_EQ(SplitDescriptionText(sentence).explanation, sentence);
     EXPECT_TRUE(SplitDescriptionText(sentence).logicalName.isEmpty());

@@ -85,8 +85,8 @@ class DetailedDocuments(unittest.TestCase):
     def test_a_named_property_and_no_tool_objects(self):
         tools = export("tables", DATABASE + "_tools", "--description-property", "Description")
         self.assertNotIn("sysdiagrams", tools.sheetnames)
-        # One short line that is no sentence names the table.
-        self.assertEqual([tools["Customer"][c].value for c in ("C1", "C4")], ["Customers of the web shop", None])
+        # One line of several words explains the table; it does not name it.
+        self.assertEqual([tools["Customer"][c].value for c in ("C1", "C4")], [None, "Customers of the web shop"])
 
 
 if __name__ == "__main__":
