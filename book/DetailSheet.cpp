@@ -31,13 +31,17 @@ public:
 
     qint32 row() const { return row_; }
 
-    void label(const QString& name, const QString& value)  // throws RuntimeError
+    // The header naming the object: a label and its value a row.
+    void labels(const std::vector<std::pair<QString, QString>>& entries)  // throws RuntimeError
     {
-        ++row_;
-        put(1, 2, name);
-        put(3, kLastColumn, value);
-        FormatHeaderRow(sheet_->range(QStringLiteral("A%1:B%1").arg(row_)));
-        DrawGrid(sheet_->range(QStringLiteral("A%1:K%1").arg(row_)));
+        const qint32 first = row_ + 1;
+        for (const auto& [name, value] : entries) {
+            ++row_;
+            put(1, 2, name);
+            put(3, kLastColumn, value);
+        }
+        DrawGrid(sheet_->range(QStringLiteral("A%1:K%2").arg(first).arg(row_)));
+        FormatHeaderRow(sheet_->range(QStringLiteral("A%1:B%2").arg(first).arg(row_)));
     }
 
     // A section: its title, a header row and a row per entry; nothing at all
@@ -129,10 +133,8 @@ void PrintDetailSheet(const XlWorksheet& sheet, const ObjectDetail& object)
 {
     DetailWriter writer(sheet);
     const SplitDescription own = SplitDescriptionText(object.description);
-    writer.label(QStringLiteral("論理名"), own.logicalName);
-    writer.label(QStringLiteral("物理名"), object.name);
-    writer.label(QStringLiteral("スキーマ"), object.schema);
-    writer.label(QStringLiteral("説明"), own.explanation);
+    writer.labels({{QStringLiteral("論理名"), own.logicalName}, {QStringLiteral("物理名"), object.name},
+        {QStringLiteral("スキーマ"), object.schema}, {QStringLiteral("説明"), own.explanation}});
 
     std::vector<Span> columnSpans;
     for (qint32 c = 1; c <= kLastColumn; ++c)
