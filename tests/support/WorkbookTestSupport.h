@@ -1,7 +1,7 @@
 #pragma once
 
 // Helpers for tests of workbook output: a stand-in spreadsheet application
-// first on PATH, and an independent reader of written .xlsx files.
+// first on PATH, and independent readers of written .xlsx and .fods files.
 
 #include <gtest/gtest.h>
 
@@ -91,13 +91,25 @@ private:
     QByteArray oldPath_, oldHome_, oldCalls_;
 };
 
-// What openpyxl reads from an .xlsx file (see xlsx_dump.py); an empty object
-// after a failed expectation when it cannot read it.
-inline QJsonObject readXlsx(const QString& path)
+// What a reader script of this folder prints for a file, as JSON; an empty
+// object after a failed expectation when it cannot read it.
+inline QJsonObject readWithScript(const char* script, const QString& path)
 {
     QProcess reader;
-    reader.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TABLINOR_TEST_SUPPORT_DIR "/xlsx_dump.py"), path});
+    reader.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TABLINOR_TEST_SUPPORT_DIR "/") + QLatin1String(script), path});
     EXPECT_TRUE(reader.waitForFinished(60000));
     EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
     return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+}
+
+// What openpyxl reads from an .xlsx file (see xlsx_dump.py).
+inline QJsonObject readXlsx(const QString& path)
+{
+    return readWithScript("xlsx_dump.py", path);
+}
+
+// What the standard XML parser reads from a flat OpenDocument file (see ods_dump.py).
+inline QJsonObject readOds(const QString& path)
+{
+    return readWithScript("ods_dump.py", path);
 }
