@@ -36,6 +36,9 @@
 #include "PhaseTimer.h"
 #include "RuntimeError.h"
 #include "LoopbackPort.h"
+#include "Application.h"
+#include "DocumentPipeline.h"
+#include "OdsExport.h"
 #include "WorkbookHandOver.h"
 #include "basMain.h"
 #include "clsMsSqlConnect.h"
@@ -762,8 +765,23 @@ void createAndFillCatalog(const QString& server, const Login& login, const Optio
     std::printf("  created and filled in %.2f s\n", fillTimer.nsecsElapsed() / 1e9);
 }
 
+struct QuietStatus : StatusLine {
+    void ShowStatus(const QString&) override {}
+};
+
+// The same table document from the same pipeline, as OpenDocument.
+void writeOdsDocument(const QString& path)
+{
+    QuietStatus status;
+    const platform::xl::WorkbookCapture capture;
+    if (!DocumentPipeline(status).CreateDocument(0))
+        fail(QStringLiteral("the document for the OpenDocument form failed"));
+    platform::xl::exportOds(*capture.shown().back(), path);
+}
+
 // The document as the program hands it over, opened in LibreOffice Calc
-// against the same book without print set-up.
+// against the same book without print set-up, and the same in OpenDocument
+// form with the title rows as its header rows.
 int runCalc(QApplication& application, const Options& options)
 {
     const QString server = loginValue(QStringLiteral("TABLINOR_TEST_SERVER"));
@@ -772,12 +790,22 @@ int runCalc(QApplication& application, const Options& options)
     const DocumentRun document = runDocument(application, server, login);
     std::printf("document run: %.3f s, %lld bytes\n", seconds(document.total),
         static_cast<long long>(document.handedOverBytes));
+    const QString ods = QFileInfo(document.received).dir().filePath(QStringLiteral("document.fods"));
+    QElapsedTimer odsTimer;
+    odsTimer.start();
+    writeOdsDocument(ods);
+    std::printf("the same as OpenDocument: %.3f s, %lld bytes\n", odsTimer.nsecsElapsed() / 1e9,
+        static_cast<long long>(QFileInfo(ods).size()));
     std::fflush(stdout);
     if (!options.book.isEmpty()) {
-        QFile::remove(options.book);
-        if (!QFile::copy(document.received, options.book))
-            fail(QStringLiteral("cannot write %1").arg(options.book));
-        std::printf("kept as %s\n", qPrintable(options.book));
+        const QString odsBook = QFileInfo(options.book).dir().filePath(QFileInfo(options.book).completeBaseName())
+            + QStringLiteral(".fods");
+        for (const auto& [from, to] : {std::pair{document.received, options.book}, {ods, odsBook}}) {
+            QFile::remove(to);
+            if (!QFile::copy(from, to))
+                fail(QStringLiteral("cannot write %1").arg(to));
+        }
+        std::printf("kept as %s and %s\n", qPrintable(options.book), qPrintable(odsBook));
         return 0;
     }
     QProcess load;  // with the real spreadsheet application on PATH
@@ -785,7 +813,8 @@ int runCalc(QApplication& application, const Options& options)
     environment.insert(QStringLiteral("PATH"), environment.value(QStringLiteral("PATH")).remove(kStandinPath));
     load.setProcessEnvironment(environment);
     load.setProcessChannelMode(QProcess::ForwardedChannels);
-    load.start(QStringLiteral("/usr/bin/python3"), {kSourceDir + QStringLiteral("/bench/calc_load.py"), document.received});
+    load.start(QStringLiteral("/usr/bin/python3"),
+        {kSourceDir + QStringLiteral("/bench/calc_load.py"), document.received, QStringLiteral("--also"), ods});
     if (!load.waitForFinished(-1) || load.exitStatus() != QProcess::NormalExit || load.exitCode() != 0)
         fail(QStringLiteral("calc_load.py failed (is python3-uno installed?)"));
     return 0;
