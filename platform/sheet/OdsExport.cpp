@@ -184,7 +184,8 @@ void writeDateStyle(QXmlStreamWriter& out)
 }
 
 // A footer section from its codes: &A the sheet's name, &P the page, &N the
-// pages, && an ampersand; anything else prints as it reads.
+// pages, && an ampersand, &"font,style" a font, which changes nothing here;
+// anything else prints as it reads.
 void writeFooterSection(QXmlStreamWriter& out, const char* region, const QString& codes)
 {
     out.writeStartElement(kStyle, QString::fromLatin1(region));
@@ -203,6 +204,9 @@ void writeFooterSection(QXmlStreamWriter& out, const char* region, const QString
             flush();
             out.writeEmptyElement(kText, QString::fromLatin1(field));
             ++i;
+        } else if (code == u'"') {
+            const qsizetype end = codes.indexOf(u'"', i + 2);
+            i = end < 0 ? codes.size() : end;
         } else {
             literal += codes[i];
             i += code == u'&' ? 1 : 0;

@@ -24,7 +24,7 @@ public:
     struct Start {
         QStringList args;
         QString mode;  // octal permission bits of the file given last, when started
-        QString copy;  // the stand-in's copy of that file
+        QString copy;  // the stand-in's copy of that file, with its suffix
     };
 
     // `folder`: soffice-standin, libreoffice-standin or flatpak-standin.
@@ -65,8 +65,9 @@ public:
         std::vector<Start> starts;
         for (const QString& name : done) {
             const QString base = QDir(calls()).filePath(name.chopped(5));
+            const QString copy = QDir(calls()).entryList({name.chopped(5) + QStringLiteral(".copy.*")}).value(0);
             starts.push_back({readLines(base + QStringLiteral(".args")),
-                readLines(base + QStringLiteral(".mode")).value(0), base + QStringLiteral(".xlsx")});
+                readLines(base + QStringLiteral(".mode")).value(0), QDir(calls()).filePath(copy)});
         }
         return starts;
     }

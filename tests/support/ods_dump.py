@@ -1,6 +1,6 @@
 """Prints what a flat OpenDocument spreadsheet (.fods) holds, as JSON, read
 with the standard library's XML parser: sheets in order, the active sheet,
-and per sheet its cells (value, type, text), hyperlinks, header rows, print
+and per sheet its cells (value, type, text; formatted empty ones too), hyperlinks, header rows, print
 ranges, selected cell and page style (orientation, fit, page numbering,
 footer with its fields written back as &A, &P, &N)."""
 import json
@@ -75,7 +75,7 @@ def main(path):
             for column, cell in enumerate(element.findall(q("table:table-cell")), 1):
                 kind = cell.get(q("office:value-type"))
                 paragraphs = cell.findall(q("text:p"))
-                if kind is None and not paragraphs:
+                if kind is None and not paragraphs and cell.get(q("table:style-name")) is None:
                     continue
                 ref = column_name(column) + str(row_number)
                 value = {"float": cell.get(q("office:value")), "date": cell.get(q("office:date-value"))}.get(kind)

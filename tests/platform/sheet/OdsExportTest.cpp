@@ -39,7 +39,7 @@ TEST(OdsExportTest, TitleRowsBecomeHeaderRowsAndTheRestReadsBackAsBuilt)
     page.printTitleFirstRow = page.printTitleLastRow = 1;
     page.printAreaLastRow = 3;
     page.printAreaLastColumn = 3;
-    page.leftFooter = literalFooterText(u"A&B"_qs);
+    page.leftFooter = literalFooterText(u"A&B&G"_qs);
     page.rightFooter = u"&P / &N"_qs;
     index->pageSetup().leftFooter = u"&A"_qs;
 
@@ -71,7 +71,7 @@ TEST(OdsExportTest, TitleRowsBecomeHeaderRowsAndTheRestReadsBackAsBuilt)
     EXPECT_EQ(sheetPage[u"width"_qs].toString(), u"297mm"_qs);
     EXPECT_EQ(sheetPage[u"scaleTo"_qs].toArray(), (QJsonArray{u"1"_qs, u"0"_qs}));
     EXPECT_EQ(sheetPage[u"firstPageNumber"_qs].toString(), u"continue"_qs) << "pages count on through the book";
-    EXPECT_EQ(sheetPage[u"footer"_qs].toArray(), (QJsonArray{u"A&B"_qs, QString(), u"&P / &N"_qs}));
+    EXPECT_EQ(sheetPage[u"footer"_qs].toArray(), (QJsonArray{u"A&B&G"_qs, QString(), u"&P / &N"_qs}));
     EXPECT_EQ(first[u"page"_qs][u"footer"_qs][0].toString(), u"&A"_qs);
     EXPECT_TRUE(first[u"page"_qs][u"scaleTo"_qs][0].isNull());
 }
