@@ -147,9 +147,9 @@ public:
                 out.writeAttribute(kStyle, QStringLiteral("text-underline-color"), QStringLiteral("font-color"));
             }
             if (f.bold) {
-                for (const char* attribute : {"font-weight", "font-weight-asian", "font-weight-complex"})
-                    out.writeAttribute(QString::fromLatin1(attribute) == u"font-weight" ? kFo : kStyle,
-                        QString::fromLatin1(attribute), QStringLiteral("bold"));
+                out.writeAttribute(kFo, QStringLiteral("font-weight"), QStringLiteral("bold"));
+                out.writeAttribute(kStyle, QStringLiteral("font-weight-asian"), QStringLiteral("bold"));
+                out.writeAttribute(kStyle, QStringLiteral("font-weight-complex"), QStringLiteral("bold"));
             }
             out.writeEndElement();
         }
@@ -307,9 +307,10 @@ void writeCellValue(QXmlStreamWriter& out, const FieldValue& value, const Hyperl
         }
         qsizetype blanks = 0;
         QString run;
-        const auto flushBlanks = [&](bool atStart) {
-            // One blank between words stays a blank; more, or one at the start, are counted.
-            if (blanks == 1 && !atStart)
+        const auto flushBlanks = [&](bool atEdge) {
+            // One blank between words stays a blank; more, or one at either
+            // end of the line, are counted, as a reader drops them otherwise.
+            if (blanks == 1 && !atEdge)
                 run += u' ';
             else if (blanks > 0) {
                 out.writeCharacters(run);
@@ -335,7 +336,7 @@ void writeCellValue(QXmlStreamWriter& out, const FieldValue& value, const Hyperl
                 run += c;
             }
         }
-        flushBlanks(run.isEmpty() && blanks == line.size());
+        flushBlanks(true);
         out.writeCharacters(run);
         if (link)
             out.writeEndElement();
@@ -513,9 +514,9 @@ void exportOds(const Workbook& book, const QString& path)
     out.writeEmptyElement(kStyle, QStringLiteral("text-properties"));
     out.writeAttribute(kStyle, QStringLiteral("font-name"), QStringLiteral("Calibri"));
     out.writeAttribute(kFo, QStringLiteral("font-family"), QStringLiteral("Calibri"));
-    for (const char* size : {"font-size", "font-size-asian", "font-size-complex"})
-        out.writeAttribute(QString::fromLatin1(size) == u"font-size" ? kFo : kStyle, QString::fromLatin1(size),
-            QStringLiteral("11pt"));
+    out.writeAttribute(kFo, QStringLiteral("font-size"), QStringLiteral("11pt"));
+    out.writeAttribute(kStyle, QStringLiteral("font-size-asian"), QStringLiteral("11pt"));
+    out.writeAttribute(kStyle, QStringLiteral("font-size-complex"), QStringLiteral("11pt"));
     out.writeEndElement();
     writeDateStyle(out);
     out.writeEndElement();

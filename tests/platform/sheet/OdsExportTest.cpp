@@ -26,7 +26,7 @@ TEST(OdsExportTest, TitleRowsBecomeHeaderRowsAndTheRestReadsBackAsBuilt)
     index->hyperlinks().add(index->cells(2, 1), QString(), u"'Order''s Detail'!A1"_qs, u"Order's Detail"_qs);
     index->cells(2, 2).setValue(QDateTime(QDate(2023, 4, 1), QTime(9, 15, 30)));
     detail->cells(1, 1).setValue(u"列名"_qs);
-    detail->cells(2, 1).setValue(u"  二つの空白  と\tタブ\n次の行"_qs);
+    detail->cells(2, 1).setValue(u"  二つの空白  と\tタブ\n次の行 "_qs);
     detail->cells(2, 2).setValue(qint64(256));
     detail->cells(3, 3).setValue(u"x"_qs);
     detail->range(u"C3"_qs).select();
@@ -61,7 +61,7 @@ TEST(OdsExportTest, TitleRowsBecomeHeaderRowsAndTheRestReadsBackAsBuilt)
     EXPECT_EQ(first[u"cells"_qs][u"A2"_qs][u"text"_qs].toString(), u"Order's Detail"_qs);
     EXPECT_EQ(first[u"cells"_qs][u"B2"_qs][u"t"_qs].toString(), u"date"_qs);
     EXPECT_EQ(first[u"cells"_qs][u"B2"_qs][u"v"_qs].toString(), u"2023-04-01T09:15:30.000"_qs);
-    EXPECT_EQ(second[u"cells"_qs][u"A2"_qs][u"text"_qs].toString(), u"  二つの空白  と\tタブ\n次の行"_qs);
+    EXPECT_EQ(second[u"cells"_qs][u"A2"_qs][u"text"_qs].toString(), u"  二つの空白  と\tタブ\n次の行 "_qs);
     EXPECT_EQ(second[u"cells"_qs][u"B2"_qs][u"t"_qs].toString(), u"float"_qs);
     EXPECT_EQ(second[u"cells"_qs][u"B2"_qs][u"v"_qs].toString(), u"256"_qs);
     EXPECT_EQ(second[u"selection"_qs].toArray(), (QJsonArray{2, 2}));
