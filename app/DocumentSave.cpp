@@ -22,12 +22,17 @@ constexpr qsizetype kFolderBufferSize = 4096;
 
 const QString kSuffix = QStringLiteral("xlsx");
 
+// The folder chosen last while it is still there, else the documents folder, else home.
 QString startFolder()
 {
-    const QString saved = platform::getPrivateProfileString(kSection, kSaveFolderKey, {}, kFolderBufferSize, kIniFile);
-    if (!saved.isEmpty() && QFileInfo(saved).isDir())
-        return saved;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString candidates[] = {
+        platform::getPrivateProfileString(kSection, kSaveFolderKey, {}, kFolderBufferSize, kIniFile),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+    for (const QString& folder : candidates) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    return QDir::homePath();
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ void formatBlock(const XlWorksheet& sheet, const QString& lastColumn, qint32 las
 // The block up to lastColumn and lastRow on one A4 page wide, as many pages
 // tall as the rows need, the header row on top of each page of a sheet that
 // takes several, and a footer that tells which sheet a page belongs to and
-// where it stands. Title rows cost time when LibreOffice opens the file: it
+// where it stands. Title rows cost time when LibreOffice opens an .xlsx: it
 // sets them before the sheets' own page styles and, for each, lays out the
 // page breaks of every sheet of the book, down to the last row a sheet may
 // have unless a print area bounds it. So only a sheet on several pages gets a

@@ -3,7 +3,7 @@
 #include "AppInfo.h"
 #include "PhaseTimer.h"
 #include "RuntimeError.h"
-#include "XlsxExport.h"
+#include "OdsExport.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -24,7 +24,9 @@ constexpr QFileDevice::Permissions kOwnerOnlyFile = QFileDevice::ReadOwner | QFi
 constexpr qint64 kStaleAfterSeconds = 3600;
 
 const QString kFilePrefix = QStringLiteral("book-");
-const QString kFileSuffix = QStringLiteral(".xlsx");
+const QString kFileSuffix = QStringLiteral(".fods");
+// Earlier versions handed over .xlsx files; they are pruned alike.
+const QStringList kStalePatterns{kFilePrefix + QStringLiteral("*.fods"), kFilePrefix + QStringLiteral("*.xlsx")};
 
 [[noreturn]] void throwHandOverFailure(const QString& description)
 {
@@ -34,8 +36,7 @@ const QString kFileSuffix = QStringLiteral(".xlsx");
 void removeStaleFiles(const QDir& folder)
 {
     const QDateTime cutoff = QDateTime::currentDateTimeUtc().addSecs(-kStaleAfterSeconds);
-    const QFileInfoList files = folder.entryInfoList({kFilePrefix + u'*' + kFileSuffix},
-        QDir::Files | QDir::NoSymLinks);
+    const QFileInfoList files = folder.entryInfoList(kStalePatterns, QDir::Files | QDir::NoSymLinks);
     for (const QFileInfo& file : files) {
         if (file.lastModified().toUTC() < cutoff)
             QFile::remove(file.absoluteFilePath());
@@ -81,7 +82,9 @@ QString handOverWorkbook(const Workbook& book, const SpreadsheetProgram& program
     const QString path = file.fileName();
     file.close();
     try {
-        exportXlsx(book, path);
+        // OpenDocument, not .xlsx: Calc opens a book whose sheets have title
+        // rows in time linear in the sheets only from this form.
+        exportOds(book, path);
         if (!QFile::setPermissions(path, kOwnerOnlyFile))
             throwHandOverFailure(QStringLiteral("ファイルを非公開にできません: %1").arg(path));
         startSpreadsheet(program, {QStringLiteral("--calc"), QStringLiteral("-n"), path});

@@ -13,8 +13,9 @@ class Workbook;
 // spreadsheet application (a Snap) may read only visible ones of the home.
 QString handOverFolder();  // throws RuntimeError when there is no documents folder
 
-// Writes the workbook to a fresh owner-only file in handOverFolder() and
-// starts the spreadsheet application on it as a new untitled document,
+// Writes the workbook as flat OpenDocument (exportOds) to a fresh owner-only
+// file in handOverFolder() and starts the spreadsheet application on it as a
+// new untitled document,
 // without waiting for it. Files left by earlier runs are removed once stale.
 // Returns the file written.
 QString handOverWorkbook(const Workbook& book, const SpreadsheetProgram& program);  // throws RuntimeError

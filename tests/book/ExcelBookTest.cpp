@@ -54,7 +54,7 @@ TEST(ExcelBookTest, ShowExcelBookRemovesOnlyTheDefaultNamesAndHandsTheBookOver)
     EXPECT_FALSE(sheet);
     const auto starts = standIn.waitForStarts(1);
     ASSERT_EQ(starts.size(), 1u);
-    const QJsonObject file = readXlsx(starts[0].copy);
+    const QJsonObject file = readOds(starts[0].copy);
     EXPECT_EQ(file["sheets"].toArray(), (QJsonArray{"sheet2x", "目次"}));
 
     // Empty handles, as after a run whose application never started.
@@ -77,7 +77,7 @@ TEST(ExcelBookTest, ShowExcelBookKeepsObjectSheetsNamedLikeDefaultSheets)
     ShowExcelBook(app, book, index);
     const auto starts = standIn.waitForStarts(1);
     ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(readXlsx(starts[0].copy)["sheets"].toArray(), (QJsonArray{"目次", "Sheet2", "Sheet3"}));
+    EXPECT_EQ(readOds(starts[0].copy)["sheets"].toArray(), (QJsonArray{"目次", "Sheet2", "Sheet3"}));
 }
 
 TEST(ExcelBookTest, ShowExcelBookReleasesTheHandlesAlsoWhenTheHandOverFails)

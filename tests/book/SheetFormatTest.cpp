@@ -1,6 +1,7 @@
 #include "SheetFormat.h"
 
 #include "CellText.h"
+#include "OdsExport.h"
 #include "WorkbookTestSupport.h"
 #include "XlsxExport.h"
 
@@ -168,16 +169,21 @@ TEST_F(SheetFormatTest, CalcPrintsEveryColumnOfTheRoutineIndexUnderItsHeaderOnEa
     ASSERT_GT(columns->pagesTall(), 0.85);  // close below the share that gets a title row
     ASSERT_EQ(columns->pageSetup().printTitleFirstRow, 0);
 
+    // The file users keep and the one handed over to Calc print alike.
     QTemporaryDir dir;
     platform::xl::exportXlsx(book, dir.filePath("routines.xlsx"));
-    QProcess print;  // a fresh profile, so that no other run of the application interferes
-    print.start("sh", {"-c", "\"$0\" -env:UserInstallation=file://$1/profile --headless --convert-to pdf "
-        "--outdir \"$1\" \"$1/routines.xlsx\" >/dev/null && pdftotext -f 2 -l 2 -layout \"$1/routines.pdf\" - "
-        "&& pdfinfo \"$1/routines.pdf\"", soffice, dir.path()});
-    ASSERT_TRUE(print.waitForFinished(180000)) << "soffice did not finish";
-    const QString page = QString::fromUtf8(print.readAllStandardOutput());
-    for (const QString& header : headers)
-        EXPECT_TRUE(page.contains(header)) << header.toStdString() << " missing from page 2:\n" << page.toStdString();
-    EXPECT_TRUE(page.simplified().remove(u' ').contains("目次2/3")) << page.toStdString();  // the footer
-    EXPECT_TRUE(page.contains(QRegularExpression("\\nPages: +3\\n"))) << page.toStdString();
+    platform::xl::exportOds(book, dir.filePath("routines.fods"));
+    for (const char* suffix : {"xlsx", "fods"}) {
+        SCOPED_TRACE(suffix);
+        QProcess print;  // a fresh profile, so that no other run of the application interferes
+        print.start("sh", {"-c", "\"$0\" -env:UserInstallation=file://$1/profile --headless --convert-to pdf "
+            "--outdir \"$1\" \"$1/routines.$2\" >/dev/null && pdftotext -f 2 -l 2 -layout \"$1/routines.pdf\" - "
+            "&& pdfinfo \"$1/routines.pdf\"", soffice, dir.path(), suffix});
+        ASSERT_TRUE(print.waitForFinished(180000)) << "soffice did not finish";
+        const QString page = QString::fromUtf8(print.readAllStandardOutput());
+        for (const QString& header : headers)
+            EXPECT_TRUE(page.contains(header)) << header.toStdString() << " missing from page 2:\n" << page.toStdString();
+        EXPECT_TRUE(page.simplified().remove(u' ').contains("目次2/3")) << page.toStdString();  // the footer
+        EXPECT_TRUE(page.contains(QRegularExpression("\\nPages: +3\\n"))) << page.toStdString();
+    }
 }

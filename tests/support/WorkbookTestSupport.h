@@ -1,7 +1,7 @@
 #pragma once
 
 // Helpers for tests of workbook output: a stand-in spreadsheet application
-// first on PATH, and an independent reader of written .xlsx files.
+// first on PATH, and independent readers of written .xlsx and .fods files.
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ public:
     struct Start {
         QStringList args;
         QString mode;  // octal permission bits of the file given last, when started
-        QString copy;  // the stand-in's copy of that file
+        QString copy;  // the stand-in's copy of that file, with its suffix
     };
 
     // `folder`: soffice-standin, libreoffice-standin or flatpak-standin.
@@ -65,8 +65,9 @@ public:
         std::vector<Start> starts;
         for (const QString& name : done) {
             const QString base = QDir(calls()).filePath(name.chopped(5));
+            const QString copy = QDir(calls()).entryList({name.chopped(5) + QStringLiteral(".copy.*")}).value(0);
             starts.push_back({readLines(base + QStringLiteral(".args")),
-                readLines(base + QStringLiteral(".mode")).value(0), base + QStringLiteral(".xlsx")});
+                readLines(base + QStringLiteral(".mode")).value(0), QDir(calls()).filePath(copy)});
         }
         return starts;
     }
@@ -91,13 +92,25 @@ private:
     QByteArray oldPath_, oldHome_, oldCalls_;
 };
 
-// What openpyxl reads from an .xlsx file (see xlsx_dump.py); an empty object
-// after a failed expectation when it cannot read it.
-inline QJsonObject readXlsx(const QString& path)
+// What a reader script of this folder prints for a file, as JSON; an empty
+// object after a failed expectation when it cannot read it.
+inline QJsonObject readWithScript(const char* script, const QString& path)
 {
     QProcess reader;
-    reader.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TABLINOR_TEST_SUPPORT_DIR "/xlsx_dump.py"), path});
+    reader.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TABLINOR_TEST_SUPPORT_DIR "/") + QLatin1String(script), path});
     EXPECT_TRUE(reader.waitForFinished(60000));
     EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
     return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+}
+
+// What openpyxl reads from an .xlsx file (see xlsx_dump.py).
+inline QJsonObject readXlsx(const QString& path)
+{
+    return readWithScript("xlsx_dump.py", path);
+}
+
+// What the standard XML parser reads from a flat OpenDocument file (see ods_dump.py).
+inline QJsonObject readOds(const QString& path)
+{
+    return readWithScript("ods_dump.py", path);
 }

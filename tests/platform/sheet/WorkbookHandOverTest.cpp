@@ -48,7 +48,8 @@ TEST(WorkbookHandOverTest, MakingTheApplicationVisibleStartsItOnAPrivateFreshFil
     EXPECT_EQ(starts[0].mode, "600");
     EXPECT_EQ(file.permissions() & 0x7777, kOwnerRead | QFileDevice::ReadUser | QFileDevice::WriteUser);
     EXPECT_EQ(QFileInfo(folder).permissions() & 0x0077, QFileDevice::Permissions());
-    EXPECT_EQ(readXlsx(starts[0].copy)["data"][QStringLiteral("Sheet1")][QStringLiteral("cells")][QStringLiteral("A1")][QStringLiteral("v")].toString(), "顧客");
+    EXPECT_EQ(file.suffix(), "fods");
+    EXPECT_EQ(readOds(starts[0].copy)["data"][QStringLiteral("Sheet1")][QStringLiteral("cells")][QStringLiteral("A1")][QStringLiteral("text")].toString(), "顧客");
 
     // Shown once: a second Visible := True starts nothing new.
     app->setVisible(true);
@@ -68,19 +69,21 @@ TEST(WorkbookHandOverTest, StaleFilesOfEarlierRunsAreRemovedAndNothingElse)
     ASSERT_TRUE(QDir().mkpath(folder));
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
             | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
-    touch(folder + "/book-old.xlsx", 2 * 3600);
-    touch(folder + "/book-recent.xlsx", 600);
+    touch(folder + "/book-old.fods", 2 * 3600);
+    touch(folder + "/book-older-version.xlsx", 2 * 3600);
+    touch(folder + "/book-recent.fods", 600);
     touch(folder + "/notes.txt", 2 * 3600);
-    const QString outside = standIn.home() + "/book-target.xlsx";
+    const QString outside = standIn.home() + "/book-target.fods";
     touch(outside, 2 * 3600);
-    ASSERT_TRUE(QFile::link(outside, folder + "/book-link.xlsx"));
+    ASSERT_TRUE(QFile::link(outside, folder + "/book-link.fods"));
 
     Workbook book(1);
     const QString handedOver = handOverWorkbook(book, {QStandardPaths::findExecutable("soffice"), {}});
     standIn.waitForStarts(1);
 
-    EXPECT_FALSE(QFile::exists(folder + "/book-old.xlsx"));
-    EXPECT_TRUE(QFile::exists(folder + "/book-recent.xlsx"));  // another run may still be opening it
+    EXPECT_FALSE(QFile::exists(folder + "/book-old.fods"));
+    EXPECT_FALSE(QFile::exists(folder + "/book-older-version.xlsx"));
+    EXPECT_TRUE(QFile::exists(folder + "/book-recent.fods"));  // another run may still be opening it
     EXPECT_TRUE(QFile::exists(folder + "/notes.txt"));
     EXPECT_TRUE(QFile::exists(outside));
     EXPECT_TRUE(QFile::exists(handedOver));
