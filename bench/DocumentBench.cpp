@@ -16,7 +16,7 @@
 // prints on several pages.
 //
 //   document_bench [--tables N] [--columns M] [--front FILE]
-//   document_bench --calc [--tables N] [--columns M] [--multi-page SHARE] [--book FILE]
+//   document_bench --calc [--detailed] [--tables N] [--columns M] [--multi-page SHARE] [--book FILE]
 //
 // --book keeps the document as FILE instead of opening it in Calc, so that
 // calc_load.py can time it apart, outside the lock on the stand-in server.
@@ -92,6 +92,7 @@ struct Options {
     int columns = 20;
     QString front = kSourceDir + QStringLiteral("/../shared/tools/tds-front/tds_front.py");
     bool calc = false;
+    bool detailed = false;  // with --calc: the detailed document
     double wideShare = kDefaultWideShare;  // of a --calc run's tables, spread evenly
     QString book;                          // with --calc: keep the document here, not open it
     QString remoteServer;  // set in a child process: measure through FreeTDS there
@@ -118,8 +119,8 @@ Options parseOptions(const QStringList& arguments)
     Options options;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& name = arguments[i];
-        if (name == u"--calc") {
-            options.calc = true;
+        if (name == u"--calc" || name == u"--detailed") {
+            (name == u"--calc" ? options.calc : options.detailed) = true;
             continue;
         }
         const QString value = ++i < arguments.size() ? arguments[i] : QString();
@@ -143,7 +144,8 @@ Options parseOptions(const QStringList& arguments)
             valid = false;
         }
         if (!valid)
-            fail(QStringLiteral("usage: document_bench [--calc [--multi-page SHARE] [--book FILE]] [--tables N] [--columns M] [--front FILE]"));
+            fail(QStringLiteral("usage: document_bench [--calc [--detailed] [--multi-page SHARE] [--book FILE]] [--tables N] "
+                                "[--columns M] [--front FILE]"));
     }
     return options;
 }
@@ -892,11 +894,13 @@ struct QuietStatus : StatusLine {
 };
 
 // The same table document from the same pipeline, as .xlsx.
-void writeXlsxDocument(const QString& path)
+void writeXlsxDocument(const QString& path, bool detailed)
 {
     QuietStatus status;
     const platform::xl::WorkbookCapture capture;
-    if (!DocumentPipeline(status).CreateDocument(0))
+    DocumentOptions form;
+    form.detailed = detailed;
+    if (!DocumentPipeline(status, form).CreateDocument(0))
         fail(QStringLiteral("the document for the .xlsx form failed"));
     platform::xl::exportXlsx(*capture.shown().back(), path);
 }
@@ -909,13 +913,13 @@ int runCalc(QApplication& application, const Options& options)
     const QString server = loginValue(QStringLiteral("TABLINOR_TEST_SERVER"));
     const Login login{loginValue(QStringLiteral("TABLINOR_TEST_UID")), loginValue(QStringLiteral("TABLINOR_TEST_PWD"))};
     createAndFillCatalog(server, login, options);
-    const DocumentRun document = runDocument(application, server, login);
-    std::printf("document run: %.3f s, %lld bytes\n", seconds(document.total),
+    const DocumentRun document = runDocument(application, server, login, options.detailed);
+    std::printf("%s document run: %.3f s, %lld bytes\n", options.detailed ? "detailed" : "plain", seconds(document.total),
         static_cast<long long>(document.handedOverBytes));
     const QString xlsx = QFileInfo(document.received).dir().filePath(QStringLiteral("document.xlsx"));
     QElapsedTimer xlsxTimer;
     xlsxTimer.start();
-    writeXlsxDocument(xlsx);
+    writeXlsxDocument(xlsx, options.detailed);
     std::printf("the same as .xlsx: %.3f s, %lld bytes\n", xlsxTimer.nsecsElapsed() / 1e9,
         static_cast<long long>(QFileInfo(xlsx).size()));
     std::fflush(stdout);

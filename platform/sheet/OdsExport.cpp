@@ -6,6 +6,7 @@
 #include "Workbook.h"
 
 #include <QFile>
+#include <QSet>
 #include <QXmlStreamWriter>
 
 #include <map>
@@ -383,9 +384,31 @@ void collectStyles(const Workbook& book, CellStyles& cellStyles, std::map<double
     }
 }
 
+// A sheet's merged blocks: the first cell of each with its block, and the
+// cells the blocks cover, which the format writes as covered cells.
+struct Merges {
+    explicit Merges(const Worksheet& sheet)
+    {
+        for (const Worksheet::Area& area : sheet.mergedAreas()) {
+            first.insert(Worksheet::cellKey(area.firstRow, area.firstColumn), area);
+            for (qint32 r = area.firstRow; r <= area.lastRow; ++r) {
+                lastCovered[r] = std::max(lastCovered.value(r), area.lastColumn);
+                for (qint32 c = area.firstColumn; c <= area.lastColumn; ++c) {
+                    if (r != area.firstRow || c != area.firstColumn)
+                        covered.insert(Worksheet::cellKey(r, c));
+                }
+            }
+        }
+    }
+
+    QHash<quint64, Worksheet::Area> first;
+    QSet<quint64> covered;
+    QHash<qint32, qint32> lastCovered;  // by row: the last column a block covers there
+};
+
 // Rows from..to of the sheet; rows of wrapped text keep the model's height.
 void writeRows(QXmlStreamWriter& out, const Worksheet& sheet, qint32 from, qint32 to, CellStyles& styles,
-    const std::map<double, QString>& rowStyles)
+    const std::map<double, QString>& rowStyles, const Merges& merges)
 {
     for (qint32 r = from; r <= to; ++r) {
         out.writeStartElement(kTable, QStringLiteral("table-row"));
@@ -393,16 +416,31 @@ void writeRows(QXmlStreamWriter& out, const Worksheet& sheet, qint32 from, qint3
         if (height > kStandardRowHeight)
             out.writeAttribute(kTable, QStringLiteral("style-name"), rowStyles.at(height));
         const std::vector<Cell>& cells = sheet.rowCells(r);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
+        const auto width = std::max<std::size_t>(cells.size(), static_cast<std::size_t>(merges.lastCovered.value(r)));
+        for (std::size_t c = 0; c < width; ++c) {
+            const quint64 key = Worksheet::cellKey(r, static_cast<qint32>(c + 1));
+            const bool covered = merges.covered.contains(key);
+            out.writeStartElement(kTable, covered ? QStringLiteral("covered-table-cell") : QStringLiteral("table-cell"));
+            if (c >= cells.size()) {
+                out.writeEndElement();
+                continue;
+            }
             const Hyperlink* link = cellLink(sheet, r, c);
-            out.writeStartElement(kTable, QStringLiteral("table-cell"));
             const QString style = cellStyle(sheet, r, c, link, styles);
             if (!style.isEmpty())
                 out.writeAttribute(kTable, QStringLiteral("style-name"), style);
-            writeCellValue(out, cells[c].value, link);
+            const auto block = merges.first.constFind(key);
+            if (block != merges.first.cend()) {
+                out.writeAttribute(kTable, QStringLiteral("number-columns-spanned"),
+                    QString::number(block->lastColumn - block->firstColumn + 1));
+                out.writeAttribute(kTable, QStringLiteral("number-rows-spanned"),
+                    QString::number(block->lastRow - block->firstRow + 1));
+            }
+            if (!covered)
+                writeCellValue(out, cells[c].value, link);
             out.writeEndElement();
         }
-        if (cells.empty())
+        if (width == 0)
             out.writeEmptyElement(kTable, QStringLiteral("table-cell"));
         out.writeEndElement();
     }
@@ -431,15 +469,16 @@ void writeSheet(QXmlStreamWriter& out, const Worksheet& sheet, qint32 index, Cel
     const qint32 rows = sheet.rowCount();
     const qint32 firstTitle = std::min(page.printTitleFirstRow, rows);
     const qint32 lastTitle = std::min(page.printTitleLastRow, rows);
+    const Merges merges(sheet);
     if (firstTitle > 0) {
         // Header rows are the format's own title rows: they repeat on every page.
-        writeRows(out, sheet, 1, firstTitle - 1, styles, rowStyles);
+        writeRows(out, sheet, 1, firstTitle - 1, styles, rowStyles, merges);
         out.writeStartElement(kTable, QStringLiteral("table-header-rows"));
-        writeRows(out, sheet, firstTitle, lastTitle, styles, rowStyles);
+        writeRows(out, sheet, firstTitle, lastTitle, styles, rowStyles, merges);
         out.writeEndElement();
-        writeRows(out, sheet, lastTitle + 1, rows, styles, rowStyles);
+        writeRows(out, sheet, lastTitle + 1, rows, styles, rowStyles, merges);
     } else {
-        writeRows(out, sheet, 1, rows, styles, rowStyles);
+        writeRows(out, sheet, 1, rows, styles, rowStyles, merges);
     }
     if (rows == 0) {
         out.writeStartElement(kTable, QStringLiteral("table-row"));

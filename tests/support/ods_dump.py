@@ -1,6 +1,6 @@
 """Prints what a flat OpenDocument spreadsheet (.fods) holds, as JSON, read
 with the standard library's XML parser: sheets in order, the active sheet,
-and per sheet its cells (value, type, text; formatted empty ones too), hyperlinks, header rows, print
+and per sheet its cells (value, type, text; formatted empty ones too), merged blocks, hyperlinks, header rows, print
 ranges, selected cell and page style (orientation, fit, page numbering,
 footer with its fields written back as &A, &P, &N)."""
 import json
@@ -64,7 +64,7 @@ def main(path):
     for table in root.iter(q("table:table")):
         name = table.get(q("table:name"))
         out["sheets"].append(name)
-        cells, links, header_rows = {}, {}, []
+        cells, links, header_rows, merged = {}, {}, [], []
         row_number = 0
         for element in table.iter():
             if element.tag != q("table:table-row"):
@@ -72,7 +72,13 @@ def main(path):
             row_number += 1
             if element in table.findall(q("table:table-header-rows") + "/" + q("table:table-row")):
                 header_rows.append(row_number)
-            for column, cell in enumerate(element.findall(q("table:table-cell")), 1):
+            for column, cell in enumerate(element, 1):
+                if cell.tag != q("table:table-cell"):
+                    continue  # covered by a merged cell before it
+                spanned = [int(cell.get(q("table:number-%s-spanned" % k), "1")) for k in ("columns", "rows")]
+                if spanned != [1, 1]:
+                    merged.append(f"{column_name(column)}{row_number}:"
+                                  f"{column_name(column + spanned[0] - 1)}{row_number + spanned[1] - 1}")
                 kind = cell.get(q("office:value-type"))
                 paragraphs = cell.findall(q("text:p"))
                 if kind is None and not paragraphs and cell.get(q("table:style-name")) is None:
@@ -88,7 +94,7 @@ def main(path):
         footer = master.find(q("style:footer"))
         view = settings.get(name, {})
         out["data"][name] = {
-            "cells": cells, "links": links, "headerRows": header_rows,
+            "cells": cells, "links": links, "headerRows": header_rows, "merged": merged,
             "printRanges": table.get(q("table:print-ranges")),
             "selection": [int(view.get("CursorPositionX", 0)), int(view.get("CursorPositionY", 0))],
             "page": {"orientation": layout.get(q("style:print-orientation")),

@@ -1,6 +1,6 @@
 """Prints what an .xlsx file holds, as JSON, read with openpyxl: sheets in
 order, the active sheet, and per sheet its cells (value, type, number format,
-borders, fill, font, wrap, vertical alignment), column widths, row heights,
+borders, fill, font, wrap, vertical alignment), merged blocks, column widths, row heights,
 hyperlinks, selection and page setup."""
 import json
 import re
@@ -82,6 +82,7 @@ def main(path):
             "widths": widths,
             "columnWrap": wraps,
             "rowHeights": heights,
+            "merged": sorted(str(block) for block in sheet.merged_cells.ranges),
             "links": links,
             "selection": selection,
             "tabSelected": bool(views[0].tabSelected) if views else False,

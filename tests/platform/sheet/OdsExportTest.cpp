@@ -29,6 +29,8 @@ TEST(OdsExportTest, TitleRowsBecomeHeaderRowsAndTheRestReadsBackAsBuilt)
     detail->cells(2, 1).setValue(u"  二つの空白  と\tタブ\n次の行 "_qs);
     detail->cells(2, 2).setValue(qint64(256));
     detail->cells(3, 3).setValue(u"x"_qs);
+    detail->cells(3, 1).setValue(u"merged"_qs);
+    detail->range(u"A3:B3"_qs).merge();
     detail->range(u"C3"_qs).select();
     index->activate();
 
@@ -65,6 +67,8 @@ TEST(OdsExportTest, TitleRowsBecomeHeaderRowsAndTheRestReadsBackAsBuilt)
     EXPECT_EQ(second[u"cells"_qs][u"B2"_qs][u"t"_qs].toString(), u"float"_qs);
     EXPECT_EQ(second[u"cells"_qs][u"B2"_qs][u"v"_qs].toString(), u"256"_qs);
     EXPECT_EQ(second[u"selection"_qs].toArray(), (QJsonArray{2, 2}));
+    EXPECT_EQ(second[u"merged"_qs].toArray(), QJsonArray{u"A3:B3"_qs});
+    EXPECT_EQ(second[u"cells"_qs][u"C3"_qs][u"text"_qs].toString(), u"x"_qs) << "a covered cell keeps its column";
 
     const QJsonObject sheetPage = second[u"page"_qs].toObject();
     EXPECT_EQ(sheetPage[u"orientation"_qs].toString(), u"landscape"_qs);

@@ -161,11 +161,15 @@ TEST(XlsxExportTest, RowsOfWrappedTextAreAsTallAsCalcDrawsThem)
     for (qint32 r = 0; r < qint32(std::size(rows)); ++r)
         sheet->cells(r + 1, 2).setValue(QString::fromUtf16(rows[r].first));
     sheet->cells(7, 1).setValue(u"no wrap in column A, however long the text may be");
+    // Merged across B:C a text wraps in their joint width: one line, where B alone takes two.
+    sheet->range("B8:B9").setValue(u"abcdefghijklmn"_qs);
+    sheet->range("B8:C8").merge();
 
     QTemporaryDir dir;
     const QString path = dir.filePath("wrap.xlsx");
     exportXlsx(*book, path);
-    const QJsonObject heights = readXlsx(path)["data"][QStringLiteral("Sheet1")][QStringLiteral("rowHeights")].toObject();
+    const QJsonObject file = readXlsx(path)["data"][QStringLiteral("Sheet1")].toObject();
+    const QJsonObject heights = file[QStringLiteral("rowHeights")].toObject();
 
     EXPECT_FALSE(heights.contains("1"));
     for (qint32 r = 1; r < qint32(std::size(rows)); ++r) {  // never clipped, never a line more than Calc draws
@@ -173,6 +177,9 @@ TEST(XlsxExportTest, RowsOfWrappedTextAreAsTallAsCalcDrawsThem)
         EXPECT_TRUE(height >= rows[r].second - 0.01 && height < rows[r].second + 5) << r + 1 << ": " << height;
     }
     EXPECT_FALSE(heights.contains("7"));
+    EXPECT_FALSE(heights.contains("8"));
+    EXPECT_TRUE(heights.contains("9"));
+    EXPECT_EQ(file[QStringLiteral("merged")].toArray(), QJsonArray{QStringLiteral("B8:C8")});
 }
 
 TEST(XlsxExportTest, UntrustedTextStaysTextAndLeavesTheFileWhole)
