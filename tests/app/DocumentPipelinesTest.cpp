@@ -5,7 +5,7 @@
 #include "ExportCommand.h"
 #include "RuntimeError.h"
 #include "clsMsSqlConnect.h"
-#include "StandinLogin.h"
+#include "StandinSettings.h"
 #include "WaitCursorWatch.h"
 #include "WorkbookTestSupport.h"
 #include "frmMain.h"
@@ -24,23 +24,7 @@ namespace {
 
 class DocumentPipelinesTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const StandinLogin login = standinLogin();
-        gstrSvr = login.server;
-        gstrDb = login.database;
-        gstrUid = login.uid;
-        gstrPwd = login.pwd;
-        window.mblnFirstActivate = false;
-    }
-
-    void TearDown() override
-    {
-        gstrSvr.clear();
-        gstrDb.clear();
-        gstrUid.clear();
-        gstrPwd.clear();
-    }
+    void SetUp() override { window.mblnFirstActivate = false; }
 
     // Presses a document button; the wait cursor must be up during the run
     // and gone afterwards.
@@ -118,6 +102,7 @@ protected:
         return values;
     }
 
+    const StandinSettings settings;  // before the window, which may read them
     SofficeStandIn soffice;
     frmMain window;
 };

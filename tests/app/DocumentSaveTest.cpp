@@ -4,7 +4,7 @@
 #include "ConnectionSettings.h"
 #include "ExportCommand.h"
 #include "FileDialog.h"
-#include "StandinLogin.h"
+#include "StandinSettings.h"
 #include "WorkbookTestSupport.h"
 #include "frmMain.h"
 
@@ -23,11 +23,6 @@ class DocumentSaveTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const StandinLogin login = standinLogin();
-        gstrSvr = login.server;
-        gstrDb = login.database;
-        gstrUid = login.uid;
-        gstrPwd = login.pwd;
         window.mblnFirstActivate = false;
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -36,10 +31,6 @@ protected:
     void TearDown() override
     {
         platform::FileDialog::setResponder({});
-        gstrSvr.clear();
-        gstrDb.clear();
-        gstrUid.clear();
-        gstrPwd.clear();
     }
 
     // Chooses the kind's save item; the dialog is answered with `answer` and
@@ -64,6 +55,7 @@ protected:
         return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
+    const StandinSettings settings;  // before the window, which may read them
     SofficeStandIn soffice;
     frmMain window;
     QTemporaryDir folder;
