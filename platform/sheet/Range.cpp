@@ -69,6 +69,7 @@ void Range::merge()
             throwApplicationDefined();
     }
     sheet_->merged_.push_back({firstRow_, firstColumn_, lastRow_, lastColumn_});
+    sheet_->rowHeights_.clear();
 }
 
 Border Range::borders(qint32 index) const

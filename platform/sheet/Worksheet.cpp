@@ -148,6 +148,16 @@ const Worksheet::Column& Worksheet::columnProperty(qint32 column) const
 
 double Worksheet::rowHeight(qint32 row) const
 {
+    if (rowHeights_.size() != rows_.size()) {
+        rowHeights_.resize(rows_.size());
+        for (qint32 r = 1; r <= rowCount(); ++r)
+            rowHeights_[static_cast<std::size_t>(r - 1)] = fittedRowHeight(r);
+    }
+    return rowHeights_[static_cast<std::size_t>(row - 1)];
+}
+
+double Worksheet::fittedRowHeight(qint32 row) const
+{
     double height = kStandardRowHeight;
     const std::vector<Cell>& cells = rowCells(row);
     for (std::size_t c = 0; c < cells.size(); ++c) {
@@ -194,6 +204,7 @@ double Worksheet::pagesTall() const
 
 Cell& Worksheet::cellAt(qint32 row, qint32 column)
 {
+    rowHeights_.clear();
     if (rows_.size() < static_cast<std::size_t>(row))
         rows_.resize(static_cast<std::size_t>(row));
     std::vector<Cell>& cells = rows_[static_cast<std::size_t>(row - 1)];
@@ -204,6 +215,7 @@ Cell& Worksheet::cellAt(qint32 row, qint32 column)
 
 Worksheet::Column& Worksheet::columnAt(qint32 column)
 {
+    rowHeights_.clear();
     if (columns_.size() < static_cast<std::size_t>(column))
         columns_.resize(static_cast<std::size_t>(column));
     return columns_[static_cast<std::size_t>(column - 1)];
@@ -213,6 +225,7 @@ void Worksheet::changeFormats(qint32 firstRow, qint32 firstColumn, qint32 lastRo
     const std::function<void(CellFormat&)>& change)
 {
     Workbook& book = requireWorkbook();
+    rowHeights_.clear();
     // Every cell of a block gets the same change, so each old format maps to
     // one new format; remembering the pairs keeps the table lookups few.
     std::unordered_map<quint16, quint16> mapped;

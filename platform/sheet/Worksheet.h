@@ -95,6 +95,7 @@ private:
     friend class Interior;
     friend class Font;
 
+    double fittedRowHeight(qint32 row) const;
     Workbook& requireWorkbook() const;  // throws RuntimeError
     Cell& cellAt(qint32 row, qint32 column);
     Column& columnAt(qint32 column);
@@ -109,6 +110,9 @@ private:
     std::vector<Column> columns_;
     QHash<quint64, Hyperlink> hyperlinks_;
     std::vector<Area> merged_;
+    // What rowHeight worked out for every row, until a cell, a column or a
+    // merge changes: the page set-up and each export ask for all rows.
+    mutable std::vector<double> rowHeights_;
     PageSetup pageSetup_;
     qint32 selectedRow_ = 1;
     qint32 selectedColumn_ = 1;
