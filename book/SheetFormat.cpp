@@ -157,8 +157,10 @@ void FormatDetailSheet(const XlWorksheet& robjXlSheet, qint32 vlngHeaderRow, qin
     // Fitted to what the columns hold, within widths that keep the eleven
     // columns on one landscape page at a readable scale; longer texts wrap.
     constexpr std::array<double, 11> kWidest{5, 20, 24, 22, 5.5, 4.5, 4.5, 18, 10, 24, 40};
-    // Marks and numbers fit; names, types, definitions and descriptions may not.
-    constexpr std::array<bool, 11> kWraps{false, true, true, true, false, false, false, true, true, true, true};
+    // Marks fit; names, types, definitions and descriptions may not. Column A
+    // wraps too: Calc fits no row to a merged cell, so the section titles
+    // and labels merged from A get the height their text needs from the model.
+    constexpr std::array<bool, 11> kWraps{true, true, true, true, false, false, false, true, true, true, true};
     constexpr double kDescriptionWidth = 40;
     robjXlSheet->columns(QStringLiteral("A:K")).autoFit();
     for (qint32 c = 0; c < 11; ++c) {
