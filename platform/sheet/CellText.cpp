@@ -163,6 +163,19 @@ double wrappedTextHeight(const QString& text, double columnWidth)
     return kRowPadding + lines * (japanese ? kJapaneseLineHeight : kLatinLineHeight);
 }
 
+QString xmlCharacters(const QString& text)
+{
+    QString safe = text;  // copied only where a character is replaced
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (c == 0 || c == 0xFFFE || c == 0xFFFF || QChar::isSurrogate(c))
+            safe[i] = QChar::ReplacementCharacter;
+    }
+    return safe;
+}
+
 QString displayText(const FieldValue& value)
 {
     if (value.kind() == FieldValue::Kind::DateTime)

@@ -19,6 +19,11 @@ double columnPoints(double width);
 // given width, as the spreadsheet application lays it out and draws it.
 double wrappedTextHeight(const QString& text, double columnWidth);
 
+// The text with what XML cannot carry at all (U+0000, U+FFFE, U+FFFF, a
+// lone surrogate) as U+FFFD: such a character would spoil the file, or end
+// the text at U+0000.
+QString xmlCharacters(const QString& text);
+
 // The text a cell shows for a value, as AutoFit measures it.
 QString displayText(const FieldValue& value);
 

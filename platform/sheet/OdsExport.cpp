@@ -73,12 +73,17 @@ QString quotedSheet(const QString& name)
     return u'\'' + QString(name).replace(u'\'', QStringLiteral("''")) + u'\'';
 }
 
-// XML 1.0 holds no control characters but tab and line feed.
+// XML 1.0 holds no control characters but tab, line feed and carriage
+// return, and this format has no escape for them: they show as blanks. A
+// line ends at LF, CR LF or CR alike.
 QString xmlText(const QString& text)
 {
-    QString out = text;
+    QString out = xmlCharacters(text);
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     for (QChar& c : out) {
-        if (c.unicode() < 0x20 && c != u'\t' && c != u'\n')
+        if (c == u'\r')
+            c = u'\n';
+        else if (c.unicode() < 0x20 && c != u'\t' && c != u'\n')
             c = u' ';
     }
     return out;

@@ -128,25 +128,10 @@ private:
     std::unordered_map<quint32, lxw_format*> cache_;
 };
 
-// What XML cannot carry at all (U+0000, U+FFFE, U+FFFF, a lone surrogate)
-// would spoil the file, or end the text at U+0000: it shows as U+FFFD. The
-// library escapes the other control characters in cells.
-QString xmlCharacters(const QString& text)
-{
-    QString safe = text;  // copied only where a character is replaced
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        else if (c == 0 || c == 0xFFFE || c == 0xFFFF || QChar::isSurrogate(c))
-            safe[i] = QChar::ReplacementCharacter;
-    }
-    return safe;
-}
-
-// A cell's text as the file must hold it for a reader to give it back; an
-// underscore that would start an escape such as "_x0041_", which readers turn
-// into the character it names, is escaped itself.
+// A cell's text as the file must hold it for a reader to give it back; the
+// library escapes control characters, and an underscore that would start an
+// escape such as "_x0041_", which readers turn into the character it names,
+// is escaped itself.
 QByteArray cellText(const QString& text)
 {
     static const QRegularExpression kEscapeLike(QStringLiteral("_(?=x[0-9A-Fa-f]{4}_)"));

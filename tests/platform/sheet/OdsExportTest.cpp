@@ -28,6 +28,8 @@ TEST(OdsExportTest, TitleRowsBecomeHeaderRowsAndTheRestReadsBackAsBuilt)
     detail->cells(1, 1).setValue(u"列名"_qs);
     detail->cells(2, 1).setValue(u"  二つの空白  と\tタブ\n次の行 "_qs);
     detail->cells(2, 2).setValue(qint64(256));
+    // What XML cannot hold shows as U+FFFD or a blank; a CR LF ends a line as LF does.
+    detail->cells(2, 4).setValue(u"a\uFFFEb\r\nc\u0001d"_qs);
     detail->cells(3, 3).setValue(u"x"_qs);
     detail->cells(3, 1).setValue(u"merged"_qs);
     detail->range(u"A3:B3"_qs).merge();
@@ -64,6 +66,7 @@ TEST(OdsExportTest, TitleRowsBecomeHeaderRowsAndTheRestReadsBackAsBuilt)
     EXPECT_EQ(first[u"cells"_qs][u"B2"_qs][u"t"_qs].toString(), u"date"_qs);
     EXPECT_EQ(first[u"cells"_qs][u"B2"_qs][u"v"_qs].toString(), u"2023-04-01T09:15:30.000"_qs);
     EXPECT_EQ(second[u"cells"_qs][u"A2"_qs][u"text"_qs].toString(), u"  二つの空白  と\tタブ\n次の行 "_qs);
+    EXPECT_EQ(second[u"cells"_qs][u"D2"_qs][u"text"_qs].toString(), u"a\uFFFDb\nc d"_qs);
     EXPECT_EQ(second[u"cells"_qs][u"B2"_qs][u"t"_qs].toString(), u"float"_qs);
     EXPECT_EQ(second[u"cells"_qs][u"B2"_qs][u"v"_qs].toString(), u"256"_qs);
     EXPECT_EQ(second[u"selection"_qs].toArray(), (QJsonArray{2, 2}));
