@@ -64,24 +64,6 @@ ColumnDetail* findColumn(ObjectDetail& object, qint32 columnId)
     return nullptr;
 }
 
-}  // namespace
-
-QString ForeignKeyActionName(qint32 action)
-{
-    switch (action) {
-    case 1:
-        return QStringLiteral("CASCADE");
-    case 2:
-        return QStringLiteral("SET NULL");
-    case 3:
-        return QStringLiteral("SET DEFAULT");
-    default:
-        return QStringLiteral("NO ACTION");
-    }
-}
-
-namespace {
-
 bool readColumns(qint16 kind, const CatalogQuery& query, QHash<qint32, ObjectDetail>& objects)  // throws RuntimeError
 {
     const QString sql = detailSql(kind,
@@ -347,6 +329,20 @@ QString DeclaredType(const QString& typeName, const QString& userTypeName, qint3
     if (!userTypeName.isEmpty() && userTypeName.compare(typeName, Qt::CaseInsensitive) != 0)
         return userTypeName + QStringLiteral(" (") + declared + QStringLiteral(")");
     return declared;
+}
+
+QString ForeignKeyActionName(qint32 action)
+{
+    switch (action) {
+    case 1:
+        return QStringLiteral("CASCADE");
+    case 2:
+        return QStringLiteral("SET NULL");
+    case 3:
+        return QStringLiteral("SET DEFAULT");
+    default:
+        return QStringLiteral("NO ACTION");
+    }
 }
 
 SplitDescription SplitDescriptionText(const QString& description)
