@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "DocumentPipeline.h"
+#include "DocumentSettings.h"
 #include "FileDialog.h"
 #include "PrivateProfile.h"
 #include "WorkbookHandOver.h"
@@ -14,9 +15,8 @@
 
 namespace {
 
-const QString kIniFile = QStringLiteral("STATUS.INI");
-const QString kSection = QStringLiteral("DOCUMENT");
-const QString kSaveFolderKey = QStringLiteral("SAVE_FOLDER");
+using namespace document_settings;
+
 // A folder's whole path: the other settings are read back cut to 254 bytes.
 constexpr qsizetype kFolderBufferSize = 4096;
 
@@ -26,7 +26,7 @@ const QString kSuffix = QStringLiteral("xlsx");
 QString startFolder()
 {
     const QString candidates[] = {
-        platform::getPrivateProfileString(kSection, kSaveFolderKey, {}, kFolderBufferSize, kIniFile),
+        platform::getPrivateProfileString(kSection, kSaveFolder, {}, kFolderBufferSize, kFile),
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
     for (const QString& folder : candidates) {
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
@@ -47,7 +47,7 @@ std::optional<DocumentFile> chooseDocumentFile(QWidget* parent, qint16 kind)
     if (chosen.isEmpty())
         return std::nullopt;
     const QFileInfo file(chosen);
-    platform::writePrivateProfileString(kSection, kSaveFolderKey, file.absolutePath(), kIniFile);
+    platform::writePrivateProfileString(kSection, kSaveFolder, file.absolutePath(), kFile);
     // The dialog asked before it let an existing file be chosen, and that
     // answer is the consent to replace it. A file that appears there only
     // later was never agreed to and is kept.

@@ -4,6 +4,7 @@
 #include "ConnectionSettings.h"
 #include "DocumentPipeline.h"
 #include "DocumentSave.h"
+#include "DocumentSettings.h"
 #include "ExcelProbe.h"
 #include "FormLayout.h"
 #include "MessageBox.h"
@@ -33,11 +34,8 @@ constexpr int kClientWidth = 5070;
 constexpr int kClientHeight = 4005;
 constexpr int kStatusTop = 3675;
 
-// The document options are remembered in a section of their own.
-const QString kIniFile = QStringLiteral("STATUS.INI");
-const QString kIniSection = QStringLiteral("DOCUMENT");
-const QString kIniDetailed = QStringLiteral("DETAILED");
-const QString kIniDescriptionProperty = QStringLiteral("DESCRIPTION_PROPERTY");
+using namespace document_settings;
+
 // A property name is a sysname, 128 UTF-16 units of at most 3 bytes of UTF-8
 // each; the read buffer takes the longest whole.
 constexpr int kPropertyNameLength = 128;
@@ -113,9 +111,9 @@ void frmMain::createDocumentOptions()
     // Read before the handlers are connected, so that showing what is
     // remembered writes nothing back.
     chkDetailed->setChecked(
-        platform::getPrivateProfileString(kIniSection, kIniDetailed, kIniOff, kIniValueBuffer, kIniFile) == kIniOn);
+        platform::getPrivateProfileString(kSection, kDetailed, kIniOff, kIniValueBuffer, kFile) == kIniOn);
     txtDescriptionProperty->setText(platform::getPrivateProfileString(
-        kIniSection, kIniDescriptionProperty, defaultProperty, kIniValueBuffer, kIniFile));
+        kSection, kDescriptionProperty, defaultProperty, kIniValueBuffer, kFile));
     connect(chkDetailed, &QCheckBox::toggled, this, &frmMain::chkDetailed_Click);
     connect(txtDescriptionProperty, &QLineEdit::textChanged, this, &frmMain::txtDescriptionProperty_Change);
 }
@@ -304,13 +302,13 @@ bool frmMain::runDocument(qint16 kind, const DocumentOptions& options)
 void frmMain::chkDetailed_Click()
 {
     platform::writePrivateProfileString(
-        kIniSection, kIniDetailed, chkDetailed->isChecked() ? kIniOn : kIniOff, kIniFile);
+        kSection, kDetailed, chkDetailed->isChecked() ? kIniOn : kIniOff, kFile);
 }
 
 void frmMain::txtDescriptionProperty_Change()
 {
     platform::writePrivateProfileString(
-        kIniSection, kIniDescriptionProperty, txtDescriptionProperty->text(), kIniFile);
+        kSection, kDescriptionProperty, txtDescriptionProperty->text(), kFile);
 }
 
 DocumentOptions frmMain::documentOptions() const
