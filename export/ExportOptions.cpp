@@ -1,6 +1,7 @@
 #include "ExportOptions.h"
 
 #include "AppInfo.h"
+#include "CellText.h"
 #include "basMessage.h"
 
 #include <QCommandLineParser>
@@ -99,18 +100,13 @@ QString parseFailure(const QCommandLineParser& parser, const QStringList& argume
     return parser.errorText();
 }
 
-// Columns a text takes on a terminal: CJK characters take two.
-qsizetype displayWidth(const QString& text)
-{
-    qsizetype width = 0;
-    for (const QChar c : text)
-        width += (c.unicode() >= 0x1100 && (c.unicode() < 0x1160 || c.unicode() >= 0x2e80)) && c.unicode() < 0xff61 ? 2 : 1;
-    return width;
-}
+// Columns a text takes on a terminal: East Asian wide characters take two,
+// as they do in a spreadsheet's column.
+using platform::xl::textDisplayWidth;
 
 QString padded(const QString& text, qsizetype width)
 {
-    return text + QString(std::max<qsizetype>(0, width - displayWidth(text)), u' ');
+    return text + QString(std::max<qsizetype>(0, width - textDisplayWidth(text)), u' ');
 }
 
 QString optionWithValue(const OptionText& option)
@@ -200,12 +196,12 @@ QString parseExportOptions(const QStringList& arguments, ExportOptions& options)
 QString exportHelpText()
 {
     const QString usage = QStringLiteral("使い方: tablinor-export ");
-    const qsizetype indent = displayWidth(usage);
+    const qsizetype indent = textDisplayWidth(usage);
     QString help = usage;
     qsizetype column = indent;
     bool lineStart = true;
     for (const QString& word : synopsisWords()) {
-        if (!lineStart && column + 1 + displayWidth(word) > 80) {
+        if (!lineStart && column + 1 + textDisplayWidth(word) > 80) {
             help += u'\n' + QString(indent, u' ');
             column = indent;
             lineStart = true;
@@ -215,7 +211,7 @@ QString exportHelpText()
             ++column;
         }
         help += word;
-        column += displayWidth(word);
+        column += textDisplayWidth(word);
         lineStart = false;
     }
     help += QStringLiteral("\n       tablinor-export --help | --version\n\n%1\n\nオプション:\n").arg(QString::fromUtf8(kSummary));
@@ -223,7 +219,7 @@ QString exportHelpText()
     const std::vector<OptionText> texts = optionTexts();
     qsizetype nameWidth = 0;
     for (const OptionText& option : texts)
-        nameWidth = std::max(nameWidth, displayWidth(optionWithValue(option)));
+        nameWidth = std::max<qsizetype>(nameWidth, textDisplayWidth(optionWithValue(option)));
     for (const OptionText& option : texts) {
         help += QStringLiteral("  ") + padded(optionWithValue(option), nameWidth + 2) + option.lines.first() + u'\n';
         for (const QString& line : option.lines.mid(1))
